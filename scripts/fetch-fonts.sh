@@ -17,7 +17,7 @@ set -euo pipefail
 
 die() { echo "fetch-fonts: error: $*" >&2; exit 1; }
 
-[ $# -eq 1 ] && [ -n "$1" ] || { echo "usage: $0 DEST_DIR" >&2; exit 2; }
+if [ $# -ne 1 ] || [ -z "$1" ]; then echo "usage: $0 DEST_DIR" >&2; exit 2; fi
 DEST=$1
 
 CACHE="${KIVO_CACHE:-${HOME:?HOME is not set; set KIVO_CACHE}/.cache/kivoplayer}/fonts"

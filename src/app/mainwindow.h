@@ -1,0 +1,25 @@
+// The main window: the hub that receives the engine's messages, hand-overs, input,
+// the periodic timer and the close request.
+#pragma once
+
+struct HWND__;
+
+// Messages between the threads and windows of the program (WM_APP is 0x8000).
+enum : unsigned {
+    WM_APP_FIRST_FRAME = 0x8000 + 1,
+    WM_APP_ENGINE_FAILED = 0x8000 + 2,
+    WM_APP_KEY = 0x8000 + 3,
+    WM_APP_TEST_CONTROL = 0x8000 + 4,
+    WM_APP_OPEN_CAPTURE_FOLDER = 0x8000 + 9,
+    WM_APP_AFTER_SHOW = 0x8000 + 10,
+    WM_APP_OPEN_DEFAULT_APPS = 0x8000 + 11,
+};
+
+extern HWND__* mainWindow;
+extern HWND__* videoWindow;
+
+// Registers "KivoPlayerWnd" (or its test name) and "KivoPlayerVideo".
+bool registerWindowClasses();
+
+// Every text is drawn again after the UI language changed.
+void redrawForLanguageChange();

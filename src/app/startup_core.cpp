@@ -1,0 +1,45 @@
+#include "app/startup_core.h"
+
+StartArguments splitStartArguments(const std::vector<std::u16string>& argsAfterProgram) {
+    StartArguments result;
+    for (const std::u16string& arg : argsAfterProgram) {
+        if (arg == u"--enqueue") result.enqueue = true;
+        else result.files.push_back(arg);
+    }
+    return result;
+}
+
+std::u16string buildHandoverPayload(const std::vector<std::u16string>& fullPaths) {
+    std::u16string payload;
+    for (const std::u16string& path : fullPaths) {
+        payload += path;
+        payload += u'\0';
+    }
+    payload += u'\0';
+    return payload;
+}
+
+std::vector<std::u16string> parseHandoverPayload(const char16_t* data, size_t count) {
+    std::vector<std::u16string> paths;
+    size_t p = 0;
+    while (data && p < count && data[p] != u'\0') {
+        size_t len = 0;
+        while (p + len < count && data[p + len] != u'\0') ++len;
+        paths.emplace_back(data + p, len);
+        p += len + 1;
+    }
+    return paths;
+}
+
+std::string chooseLanguageCode(const std::string& settingsLang, const std::string& registryLang,
+                               const std::string& defaultLang) {
+    std::string code = settingsLang;
+    if (!registryLang.empty()) code = registryLang;
+    if (code.empty()) code = defaultLang;
+    if (code.size() > 15) code.resize(15);
+    return code;
+}
+
+PixelSize mainWindowSize(float scale) {
+    return {int(1100.0f * scale), int(640.0f * scale)};
+}

@@ -1,0 +1,3 @@
+#include "menu/menu.h"
+
+void CloseMenu() {}

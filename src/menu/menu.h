@@ -1,0 +1,4 @@
+// The right-click menu window.
+#pragma once
+
+void CloseMenu();

@@ -1,0 +1,3 @@
+#include "panels/history.h"
+
+void readWatchHistory(const std::wstring&) {}

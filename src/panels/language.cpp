@@ -1,0 +1,37 @@
+#include "panels/language.h"
+
+#include <cstdio>
+
+#include "app/textconv.h"
+
+std::wstring langFolder;
+
+namespace {
+std::string languageInUse = "th";  // the source language until start-up chooses one
+}
+
+std::string defaultLanguage() { return "en"; }
+
+const std::string& currentLanguage() { return languageInUse; }
+
+void setLanguage(const std::string& code) {
+    if (code == "en" || code == "th") {
+        languageInUse = code;
+        return;
+    }
+    // A pack's code is only taken when its file can be opened; otherwise English.
+    languageInUse = "en";
+    if (langFolder.empty()) return;
+    std::wstring path = langFolder + L"\\" + toWide(code) + L".ini";
+    if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+        fclose(f);
+        languageInUse = code;
+    }
+}
+
+bool writePackTemplate(const std::wstring& path) {
+    // The template's rows come with the translation table; until then an empty pack.
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) return false;
+    return fclose(f) == 0;
+}

@@ -1,0 +1,18 @@
+#include "store/stored_file.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+bool writeStoredFile(const std::wstring& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    std::wstring temp = path + L".tmp";
+    FILE* f = _wfopen(temp.c_str(), L"wb");
+    if (!f) return false;
+    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = fflush(f) == 0 && ok;
+    ok = fclose(f) == 0 && ok;
+    if (ok) ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (!ok) DeleteFileW(temp.c_str());
+    return ok;
+}

@@ -62,3 +62,9 @@ foreach(script ${KIVO_E2E_TESTS})
     set_tests_properties(e2e.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300
         ENVIRONMENT "KIVO_BIN=${KIVO_BIN};KIVO_BUILD=${CMAKE_BINARY_DIR};KIVO_SOURCE=${CMAKE_SOURCE_DIR}")
 endforeach()
+
+# The end-to-end tests' driver, run under Wine beside the program.
+add_executable(kivoctl ${CMAKE_SOURCE_DIR}/tests/e2e/tools/kivoctl.cpp)
+target_compile_definitions(kivoctl PRIVATE ${KIVO_WIN_DEFINES})
+target_link_options(kivoctl PRIVATE -municode)
+set_target_properties(kivoctl PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)

@@ -1,0 +1,172 @@
+"""End-to-end harness: runs the real KivoPlayer.exe under Wine on the runner's Xvfb,
+waits for diagnostics-log lines (never plain sleeps), and reads windows, files and pixels."""
+import os
+import re
+import shlex
+import shutil
+import subprocess
+import time
+import unittest
+from pathlib import Path
+
+SOURCE = Path(os.environ.get("KIVO_SOURCE", Path(__file__).resolve().parents[2]))
+BUILD = Path(os.environ.get("KIVO_BUILD", SOURCE / "build" / "win"))
+BIN = Path(os.environ.get("KIVO_BIN", BUILD / "bin"))
+TEST_DATA = BUILD / "test"          # the program's <exe folder>\..\test
+SCREENS = BUILD / "screens"
+WINERUN = SOURCE / "scripts" / "winerun.sh"
+WINE = "/usr/lib/wine/wine64"
+MAIN_TEST_CLASS = "KivoPlayerWndTest"
+DEVNULL = subprocess.DEVNULL
+
+_env = None
+
+
+def wine_env():
+    """The environment of the runner's prefix and display, started on first use."""
+    global _env
+    if _env is None:
+        out = subprocess.run(["bash", str(WINERUN), "--env"], stdin=DEVNULL, capture_output=True,
+                             text=True, timeout=240).stdout
+        line = [l for l in out.splitlines() if l.startswith("export ")][-1]
+        env = {k: v for k, v in os.environ.items() if not k.startswith("KIVOPLAYER_")}
+        for item in shlex.split(line)[1:]:
+            key, value = item.split("=", 1)
+            env[key] = value
+        _env = env
+    return dict(_env)
+
+
+def win_path(path):
+    return "Z:" + str(Path(path).resolve()).replace("/", "\\")
+
+
+def unix_path(path):
+    drive, rest = path[0].lower(), path[2:].replace("\\", "/").strip("/")
+    if drive == "z":
+        return Path("/" + rest)
+    return Path(wine_env()["WINEPREFIX"]) / f"drive_{drive}" / rest
+
+
+def kivoctl(*args, timeout=20):
+    result = subprocess.run([WINE, str(BUILD / "tools" / "kivoctl.exe"), *map(str, args)],
+                            env=wine_env(), stdin=DEVNULL, capture_output=True, text=True, timeout=timeout)
+    return result.returncode, result.stdout.strip()
+
+
+_temp = None
+
+
+def log_path():
+    global _temp
+    if _temp is None:
+        _temp = unix_path(kivoctl("temppath")[1])
+    return _temp / "kivoplayer-play.txt"
+
+
+def clear_log():
+    log_path().unlink(missing_ok=True)
+
+
+def read_log():
+    try:
+        return log_path().read_text(encoding="utf-8", errors="replace")
+    except FileNotFoundError:
+        return ""
+
+
+def wait_for_log(pattern, timeout=20, after=0):
+    """Waits until a log line matches; returns the match. `after` skips earlier text."""
+    deadline = time.monotonic() + timeout
+    rx = re.compile(pattern, re.M)
+    while True:
+        m = rx.search(read_log(), after)
+        if m:
+            return m
+        if time.monotonic() > deadline:
+            raise AssertionError(f"log line /{pattern}/ not seen in {timeout} s; log:\n{read_log()[-3000:]}")
+        time.sleep(0.05)
+
+
+def reset_test_data():
+    shutil.rmtree(TEST_DATA, ignore_errors=True)
+    TEST_DATA.mkdir(parents=True)
+
+
+class Player:
+    """One KivoPlayer.exe process; the test owns it and ends it if it is still running."""
+
+    def __init__(self, *args, env=None, test_mode=True, cwd=None):
+        full_env = wine_env()
+        if test_mode:
+            full_env["KIVOPLAYER_TEST"] = "1"
+        full_env.update(env or {})
+        self.started = time.monotonic()
+        self.proc = subprocess.Popen([WINE, str(BIN / "KivoPlayer.exe"), *map(str, args)], env=full_env,
+                                     cwd=cwd or BIN, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL,
+                                     start_new_session=True)
+
+    def wait_exit(self, timeout=20):
+        try:
+            return self.proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.kill()
+            raise AssertionError(f"KivoPlayer did not exit within {timeout} s")
+
+    def running(self):
+        return self.proc.poll() is None
+
+    def kill(self):
+        if self.running():
+            self.proc.kill()
+            self.proc.wait(timeout=10)
+
+    def close(self, window_class=MAIN_TEST_CLASS, timeout=10):
+        """Asks the window to close as the user would and waits for the process to end."""
+        kivoctl("post", window_class, 0x0010, 0, 0)
+        return self.wait_exit(timeout)
+
+
+def window_rect(window_class=MAIN_TEST_CLASS):
+    code, out = kivoctl("rect", window_class)
+    if code != 0:
+        return None
+    return tuple(int(v) for v in out.split())
+
+
+def screenshot(name):
+    SCREENS.mkdir(parents=True, exist_ok=True)
+    path = SCREENS / f"{name}.png"
+    subprocess.run(["import", "-window", "root", str(path)], env=wine_env(), check=True, timeout=30,
+                   stdin=DEVNULL)
+    return path
+
+
+def pixel(png, x, y):
+    """(r, g, b) of one pixel of a PNG."""
+    out = subprocess.run(["convert", str(png), "-crop", f"1x1+{x}+{y}", "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, check=True, timeout=30).stdout
+    m = re.search(r"\((\d+),(\d+),(\d+)", out.splitlines()[-1])
+    return tuple(int(v) for v in m.groups())
+
+
+class PlayerTest(unittest.TestCase):
+    """Resets the test data and the log before each case and ends leftover players after it."""
+
+    def setUp(self):
+        reset_test_data()
+        clear_log()
+        self.players = []
+
+    def start(self, *args, **kw):
+        player = Player(*args, **kw)
+        self.players.append(player)
+        return player
+
+    def tearDown(self):
+        for p in self.players:
+            p.kill()
+
+
+def main():
+    unittest.main(verbosity=2)

@@ -1,0 +1,66 @@
+// Test driver run under Wine beside the program: finds its window by class and reports
+// or sends what an end-to-end test needs. Prints one line; exit code 0 on success.
+//   kivoctl temppath
+//   kivoctl rect CLASS            window x y w h, then client w h
+//   kivoctl title CLASS
+//   kivoctl send CLASS MSG WPARAM LPARAM    (numbers in C syntax; prints the result)
+//   kivoctl post CLASS MSG WPARAM LPARAM
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string utf8(const wchar_t* text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
+long long number(const wchar_t* text) { return wcstoll(text, nullptr, 0); }
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc < 2) return 2;
+    std::wstring verb = argv[1];
+    if (verb == L"temppath") {
+        wchar_t path[MAX_PATH];
+        GetTempPathW(MAX_PATH, path);
+        printf("%s\n", utf8(path).c_str());
+        return 0;
+    }
+    if (argc < 3) return 2;
+    HWND window = FindWindowW(argv[2], nullptr);
+    if (!window) {
+        printf("no window\n");
+        return 1;
+    }
+    if (verb == L"rect") {
+        RECT r, c;
+        GetWindowRect(window, &r);
+        GetClientRect(window, &c);
+        printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top, c.right, c.bottom);
+        return 0;
+    }
+    if (verb == L"title") {
+        wchar_t title[1024];
+        GetWindowTextW(window, title, 1024);
+        printf("%s\n", utf8(title).c_str());
+        return 0;
+    }
+    if ((verb == L"send" || verb == L"post") && argc >= 6) {
+        UINT message = UINT(number(argv[3]));
+        WPARAM wParam = WPARAM(number(argv[4]));
+        LPARAM lParam = LPARAM(number(argv[5]));
+        if (verb == L"post") return PostMessageW(window, message, wParam, lParam) ? 0 : 1;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result)) return 1;
+        printf("%lld\n", (long long)result);
+        return 0;
+    }
+    return 2;
+}

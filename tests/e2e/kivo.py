@@ -170,3 +170,14 @@ class PlayerTest(unittest.TestCase):
 
 def main():
     unittest.main(verbosity=2)
+
+
+def wine_reg(*args):
+    """Runs Wine's reg.exe in the prefix; returns its exit code."""
+    return subprocess.run([WINE, "reg", *args], env=wine_env(), stdin=DEVNULL, stdout=DEVNULL,
+                          stderr=DEVNULL, timeout=60).returncode
+
+
+def appdata_folder():
+    """The program's data folder outside test mode (%APPDATA%\\KivoPlayer), as a Unix path."""
+    return unix_path(kivoctl("env", "APPDATA")[1]) / "KivoPlayer"

@@ -95,5 +95,68 @@ class SingleInstance(PlayerTest):
         self.assertTrue(first.running() and second.running())
 
 
+REGISTRY_KEY = r"HKCU\Software\Kivo Labs\KivoPlayer"
+
+
+class Language(PlayerTest):
+    """Outside test mode: the registry value wins over settings.ini, then English."""
+
+    def setUp(self):
+        super().setUp()
+        self.data = kivo.appdata_folder()
+        self.data.mkdir(parents=True, exist_ok=True)
+        self.saved = (self.data / "settings.ini").read_bytes() if (self.data / "settings.ini").exists() else None
+        kivo.wine_reg("delete", REGISTRY_KEY, "/v", "Language", "/f")
+        self.out = kivo.TEST_DATA / "lang.txt"
+
+    def tearDown(self):
+        kivo.wine_reg("delete", REGISTRY_KEY, "/v", "Language", "/f")
+        if self.saved is None:
+            (self.data / "settings.ini").unlink(missing_ok=True)
+        else:
+            (self.data / "settings.ini").write_bytes(self.saved)
+        super().tearDown()
+
+    def language_in_use(self):
+        player = self.start(test_mode=False, env={"KIVOPLAYER_PRINTLANG": kivo.win_path(self.out)})
+        self.assertEqual(player.wait_exit(30), 0)
+        return self.out.read_bytes()
+
+    def test_registry_then_settings_then_english(self):
+        (self.data / "settings.ini").write_text("lang=th\n")
+        self.assertEqual(self.language_in_use(), b"th")
+        kivo.wine_reg("add", REGISTRY_KEY, "/v", "Language", "/t", "REG_SZ", "/d", "en", "/f")
+        self.assertEqual(self.language_in_use(), b"en")
+        kivo.wine_reg("add", REGISTRY_KEY, "/v", "Language", "/t", "REG_SZ", "/d", "", "/f")
+        self.assertEqual(self.language_in_use(), b"th")
+        (self.data / "settings.ini").unlink()
+        self.assertEqual(self.language_in_use(), b"en")
+        # A pack code is taken only when its file is in the lang folder beside the program.
+        (self.data / "settings.ini").write_text("lang=xx\n")
+        self.assertEqual(self.language_in_use(), b"en")
+
+    def test_template_switch_reports_failure_in_the_exit_code(self):
+        ok = self.start(env={"KIVOPLAYER_DUMPLANG": kivo.win_path(kivo.TEST_DATA / "template.ini")})
+        self.assertEqual(ok.wait_exit(30), 0)
+        self.assertTrue((kivo.TEST_DATA / "template.ini").exists())
+        bad = self.start(env={"KIVOPLAYER_DUMPLANG": kivo.win_path(kivo.TEST_DATA / "no" / "template.ini")})
+        self.assertEqual(bad.wait_exit(30), 1)
+
+
+class HighDpi(PlayerTest):
+    """A 144-dpi system gives a 1.5 scale without any switch."""
+
+    def tearDown(self):
+        kivo.wine_reg("delete", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/f")
+        super().tearDown()
+
+    def test_window_follows_the_system_dpi(self):
+        kivo.wine_reg("add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "144", "/f")
+        player = self.start()
+        kivo.wait_for_log(r"^first_paint_ms=")
+        self.assertEqual(kivo.window_rect()[2:4], (1650, 960))
+        self.assertEqual(player.close(), 0)
+
+
 if __name__ == "__main__":
     kivo.main()

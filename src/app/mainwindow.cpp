@@ -11,9 +11,11 @@
 #include "app/startup.h"
 #include "app/startup_core.h"
 #include "app/textconv.h"
+#include "app/window_modes.h"
 #include "engine/engine.h"
 #include "engine/open_files.h"
 #include "menu/menu.h"
+#include "osd/hud.h"
 #include "panels/history.h"
 #include "panels/titlebar.h"
 #include "store/settings.h"
@@ -26,6 +28,7 @@ namespace {
 bool firstPaintPending = true;
 bool closing = false;
 bool fullScreen = false;
+bool hudReady = false;
 
 void onPaint(HWND window) {
     PAINTSTRUCT ps;
@@ -38,6 +41,20 @@ void onPaint(HWND window) {
     firstPaintPending = false;
     diagLog("first_paint_ms=%.1f", processMs());
     if (envExists("KIVOPLAYER_QUIT")) PostMessageW(window, WM_CLOSE, 0, 0);
+}
+
+// The first picture: the control bar, the periodic timer and the settings come up now.
+void onFirstFrame(HWND window) {
+    SetFocus(window);
+    if (hudReady) return;
+    hudReady = true;
+    layoutVideo();
+    wchar_t title[1024];
+    int length = GetWindowTextW(window, title, 1024);
+    SetHudFileName(length > 13 ? std::wstring(title, length - 13) : std::wstring());
+    SetTimer(window, 1, 100, nullptr);
+    applySettings();
+    diagLog("hud_ready_ms=%.1f", processMs());
 }
 
 void afterShow(HWND window) {
@@ -101,8 +118,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             PostQuitMessage(0);
             return 0;
         case WM_MOVE:
+            CloseMenu();
+            break;
         case WM_SIZE:
             CloseMenu();
+            layoutVideo();
             break;
         case WM_PAINT:
             onPaint(window);
@@ -134,6 +154,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_DROPFILES:
             receiveDroppedFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_APP_FIRST_FRAME:
+            onFirstFrame(window);
             return 0;
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");

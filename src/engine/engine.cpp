@@ -1,9 +1,91 @@
 #include "engine/engine.h"
 
+#include <cstring>
+#include <vector>
+
+#include "app/diaglog.h"
+#include "input/commands.h"
+
+const char* const kEngineApiNames[11] = {
+    "mpv_create",       "mpv_initialize",  "mpv_set_option_string",   "mpv_command",
+    "mpv_command_string", "mpv_command_async", "mpv_wait_event", "mpv_get_property",
+    "mpv_get_property_string", "mpv_free", "mpv_error_string",
+};
+
+EngineApi engineApi = {};
+std::atomic<mpv_handle*> engineHandle{nullptr};
 std::atomic<long> quitRequested{0};
 
-bool engineRunning() { return false; }
-int engineCommandString(const char*) { return -1; }
-int engineCommandArgs(std::initializer_list<const char*>) { return -1; }
-int engineCommandAsync(std::initializer_list<const char*>) { return -1; }
-bool engineGetDouble(const char*, double&) { return false; }
+namespace {
+
+mpv_handle* liveHandle() { return engineHandle.load(std::memory_order_acquire); }
+
+std::vector<const char*> nullTerminated(std::initializer_list<const char*> args) {
+    std::vector<const char*> argv(args);
+    argv.push_back(nullptr);
+    return argv;
+}
+
+}  // namespace
+
+void engineSetOption(mpv_handle* handle, const char* name, const char* value) {
+    int result = engineApi.mpv_set_option_string(handle, name, value);
+    if (result < 0) diagLog("option %s=%s -> %s", name, value, engineApi.mpv_error_string(result));
+}
+
+void engineCommandString(const char* command) {
+    if (mpv_handle* h = liveHandle()) engineApi.mpv_command_string(h, command);
+}
+
+void engineCommandArgs(std::initializer_list<const char*> args) {
+    if (mpv_handle* h = liveHandle()) engineApi.mpv_command(h, nullTerminated(args).data());
+}
+
+void engineCommandAsync(std::initializer_list<const char*> args) {
+    if (mpv_handle* h = liveHandle()) engineApi.mpv_command_async(h, 0, nullTerminated(args).data());
+}
+
+bool engineGetDouble(const char* property, double& value) {
+    mpv_handle* h = liveHandle();
+    return h && engineApi.mpv_get_property(h, property, MPV_FORMAT_DOUBLE, &value) >= 0;
+}
+
+bool engineGetFlag(const char* property, bool& value) {
+    mpv_handle* h = liveHandle();
+    int flag = 0;
+    if (!h || engineApi.mpv_get_property(h, property, MPV_FORMAT_FLAG, &flag) < 0) return false;
+    value = flag != 0;
+    return true;
+}
+
+bool engineGetInt64(const char* property, long long& value) {
+    mpv_handle* h = liveHandle();
+    int64_t number = 0;
+    if (!h || engineApi.mpv_get_property(h, property, MPV_FORMAT_INT64, &number) < 0) return false;
+    value = number;
+    return true;
+}
+
+bool engineGetText(const char* property, char* buffer, size_t size) {
+    mpv_handle* h = liveHandle();
+    if (!h || size == 0) return false;
+    char* text = engineApi.mpv_get_property_string(h, property);
+    if (!text) return false;
+    size_t n = strlen(text);
+    if (n > size - 1) n = size - 1;
+    memcpy(buffer, text, n);
+    buffer[n] = '\0';
+    engineApi.mpv_free(text);
+    return true;
+}
+
+std::string engineGetString(const char* property) {
+    mpv_handle* h = liveHandle();
+    char* text = h ? engineApi.mpv_get_property_string(h, property) : nullptr;
+    if (!text) return "(n/a)";
+    std::string value = text;
+    engineApi.mpv_free(text);
+    return value;
+}
+
+const EngineAccess engineAccess = {executeCommandQuiet, engineGetDouble, engineGetFlag, engineGetText};

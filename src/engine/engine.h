@@ -1,13 +1,75 @@
-// The engine binding: every engine interaction goes through these helpers.
-// With no engine running, commands are dropped and reads fail.
+// The engine binding: every engine interaction goes through these helpers, from the main
+// thread. With no engine running (a null handle), commands are dropped and reads fail.
 #pragma once
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <initializer_list>
+#include <string>
 
+struct mpv_handle;
+
+// The few libmpv client types the program needs (client API 2).
+struct MpvEvent {
+    int eventId;
+    int error;
+    uint64_t replyUserdata;
+    void* data;
+};
+struct MpvEventEndFile {
+    int reason;
+    int error;
+};
+enum : int {
+    MPV_EVENT_NONE = 0,
+    MPV_EVENT_SHUTDOWN = 1,
+    MPV_EVENT_END_FILE = 7,
+    MPV_EVENT_FILE_LOADED = 8,
+    MPV_EVENT_PLAYBACK_RESTART = 21,
+    MPV_END_FILE_REASON_ERROR = 4,
+    MPV_FORMAT_FLAG = 3,
+    MPV_FORMAT_INT64 = 4,
+    MPV_FORMAT_DOUBLE = 5,
+};
+
+// Entry points resolved once by the engine thread, in this order.
+struct EngineApi {
+    mpv_handle* (*mpv_create)();
+    int (*mpv_initialize)(mpv_handle*);
+    int (*mpv_set_option_string)(mpv_handle*, const char*, const char*);
+    int (*mpv_command)(mpv_handle*, const char**);
+    int (*mpv_command_string)(mpv_handle*, const char*);
+    int (*mpv_command_async)(mpv_handle*, uint64_t, const char**);
+    MpvEvent* (*mpv_wait_event)(mpv_handle*, double);
+    int (*mpv_get_property)(mpv_handle*, const char*, int, void*);
+    char* (*mpv_get_property_string)(mpv_handle*, const char*);
+    void (*mpv_free)(void*);
+    const char* (*mpv_error_string)(int);
+};
+extern const char* const kEngineApiNames[11];
+
+extern EngineApi engineApi;
+// Set once, after the engine was initialised; read by both threads.
+extern std::atomic<mpv_handle*> engineHandle;
 extern std::atomic<long> quitRequested;
 
-bool engineRunning();
-int engineCommandString(const char* command);
-int engineCommandArgs(std::initializer_list<const char*> args);
-int engineCommandAsync(std::initializer_list<const char*> args);
+inline bool engineRunning() { return engineHandle.load(std::memory_order_acquire) != nullptr; }
+
+void engineSetOption(mpv_handle* handle, const char* name, const char* value);
+void engineCommandString(const char* command);
+void engineCommandArgs(std::initializer_list<const char*> args);
+void engineCommandAsync(std::initializer_list<const char*> args);
 bool engineGetDouble(const char* property, double& value);
+bool engineGetFlag(const char* property, bool& value);
+bool engineGetInt64(const char* property, long long& value);
+bool engineGetText(const char* property, char* buffer, size_t size);
+std::string engineGetString(const char* property);
+
+// The engine functions handed to the panels that read the engine state themselves.
+struct EngineAccess {
+    void (*runQuiet)(const char* command);
+    bool (*getDouble)(const char* property, double& value);
+    bool (*getFlag)(const char* property, bool& value);
+    bool (*getText)(const char* property, char* buffer, size_t size);
+};
+extern const EngineAccess engineAccess;

@@ -1,16 +1,100 @@
 #include "engine/open_files.h"
 
-#include "app/diaglog.h"
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/textconv.h"
+#include "app/window_modes.h"
+#include "engine/engine.h"
+#include "engine/engine_options_core.h"
+#include "engine/engine_thread.h"
+#include "osd/hud.h"
+#include "panels/titlebar.h"
+#include "store/settings.h"
+
+namespace {
+
+HANDLE engineThreadHandle = nullptr;
+wchar_t dialogBuffer[16640];
+
+std::string utf8FullPath(const std::wstring& path) { return toUtf8(fullPathOf(path)); }
+
+void createPictureWindow() {
+    videoWindow = CreateWindowExW(0, L"KivoPlayerVideo", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+                                  0, 0, 10, 10, mainWindow, nullptr, appInstance, nullptr);
+    DragAcceptFiles(videoWindow, TRUE);
+    layoutVideo();
+}
+
+void showAsPlaying(const std::wstring& fullPath) {
+    std::u16string path(fullPath.begin(), fullPath.end());
+    std::u16string name16 = displayNameOf(path);
+    std::wstring name(name16.begin(), name16.end());
+    SetWindowTextW(mainWindow, (name + L" - KivoPlayer").c_str());
+    SetHudFileName(name);
+    setTitleText(name);
+    setStartScreenShown(false);
+    SetStartScreen(false);
+    layoutVideo();
+}
+
+}  // namespace
+
+void* engineThread() { return engineThreadHandle; }
 
 void startPlayback(const std::vector<std::wstring>& files) {
     if (files.empty()) return;
-    if (testMode) {
-        for (const std::wstring& f : files) diagLog("play %s", toUtf8(f).c_str());
+    bool engineRuns = engineRunning();
+    if (engineRuns) {
+        bool autoQueue = files.size() == 1 && appSettings().autoqueue;
+        engineCommandString(autoQueue ? "set autocreate-playlist filter" : "set autocreate-playlist no");
+    }
+    if (!engineRuns && !engineThreadHandle) {
+        for (size_t i = 1; i < files.size(); ++i) engineFurtherFiles.push_back(utf8FullPath(files[i]));
+    }
+    std::wstring firstFull = fullPathOf(files[0]);
+    std::string first = toUtf8(firstFull);
+    if (engineRuns) {
+        engineCommandArgs({"loadfile", first.c_str()});
+        if (videoWindow && !IsWindowVisible(videoWindow)) ShowWindow(videoWindow, SW_SHOW);
+    } else if (engineThreadHandle) {
+        return;  // still starting, or failed: this list is dropped
+    } else {
+        engineFirstFile = first;
+        createPictureWindow();
+        engineThreadHandle = CreateThread(nullptr, 0, engineThreadMain, nullptr, 0, nullptr);
+    }
+    showAsPlaying(firstFull);
+    if (!engineRuns) return;
+    for (size_t i = 1; i < files.size(); ++i) {
+        std::string next = utf8FullPath(files[i]);
+        engineCommandArgs({"loadfile", next.c_str(), "append"});
     }
 }
 
-void* engineThread() { return nullptr; }
-
-void openFileDialog(bool) {}
+void openFileDialog(bool append) {
+    static const wchar_t filter[] =
+        L"Video / Audio\0*.mp4;*.mkv;*.avi;*.mov;*.wmv;*.flv;*.webm;*.ts;*.m2ts;*.mpg;*.mpeg;*.3gp;*.ogv;"
+        L"*.mp3;*.flac;*.wav;*.m4a;*.aac;*.ogg;*.opus\0All files\0*.*\0";
+    dialogBuffer[0] = L'\0';
+    OPENFILENAMEW dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = mainWindow;
+    dialog.lpstrFilter = filter;
+    dialog.lpstrFile = dialogBuffer;
+    dialog.nMaxFile = 16640;
+    dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT;
+    if (!GetOpenFileNameW(&dialog)) return;
+    std::vector<std::u16string> chosen =
+        parseOpenDialogResult(reinterpret_cast<const char16_t*>(dialogBuffer), 16640);
+    std::vector<std::wstring> paths;
+    for (const std::u16string& p : chosen) paths.emplace_back(p.begin(), p.end());
+    if (append && engineRunning()) {
+        for (const std::wstring& p : paths) engineCommandArgs({"loadfile", toUtf8(p).c_str(), "append"});
+        return;
+    }
+    startPlayback(paths);
+}

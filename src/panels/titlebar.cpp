@@ -145,3 +145,16 @@ void paintMainWindow(HDC dc, int width, int height) {
         DeleteObject(bar);
     }
 }
+
+namespace {
+std::wstring titleText;
+bool startScreenVisible = true;
+}  // namespace
+
+void setTitleText(const std::wstring& text) {
+    titleText = text;
+    if (titleWindow) invalidateTitleBar(titleWindow);
+}
+
+void setStartScreenShown(bool shown) { startScreenVisible = shown; }
+bool startScreenShown() { return startScreenVisible; }

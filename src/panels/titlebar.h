@@ -19,3 +19,6 @@ long long frameCalcSize(HWND__* window, tagRECT* proposed);
 long long titleBarHitTest(HWND__* window, long long lParam);
 bool titleBarMouse(HWND__* window, unsigned message, long long hitCode);
 void windowSizeForClient(int clientWidth, int clientHeight, int& width, int& height);
+void setTitleText(const std::wstring& text);
+void setStartScreenShown(bool shown);
+bool startScreenShown();

@@ -1,0 +1,68 @@
+#include "engine/engine_options_core.h"
+
+const char* const kLoudnessFilter = "@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]";
+
+EngineOptions engineStartOptions(const EngineStartInputs& in) {
+    const Settings& s = *in.settings;
+    const char* yesNoResume = in.resumeEnabled ? "yes" : "no";
+    EngineOptions options = {
+        {"config", "no"},
+        {"terminal", "no"},
+        {"osc", "no"},
+        {"input-default-bindings", "no"},
+        {"input-vo-keyboard", "no"},
+        {"keep-open", "yes"},
+        {"hwdec", s.hwdec ? "auto-safe" : "no"},
+    };
+    if (s.boost) options.emplace_back("af", kLoudnessFilter);
+    options.insert(options.end(), {
+        {"idle", "yes"},
+        {"volume-max", "200"},
+        {"sub-auto", "fuzzy"},
+        {"slang", subtitleLanguageList(s.sublang)},
+        {"autocreate-playlist", s.autoqueue && !in.moreFilesGiven ? "filter" : "no"},
+        {"directory-filter-types", "video,audio"},
+        {"directory-mode", "ignore"},
+        {"osd-level", "0"},
+        {"cursor-autohide", "2500"},
+        {"save-position-on-quit", yesNoResume},
+        {"resume-playback", yesNoResume},
+        {"watch-later-options", "start"},
+        {"write-filename-in-watch-later-config", "yes"},
+    });
+    if (!in.resumeFolder.empty()) options.emplace_back("watch-later-directory", in.resumeFolder);
+    options.emplace_back("screenshot-format", "png");
+    options.emplace_back("wid", std::to_string(in.pictureWindow));
+    if (in.testMode) options.emplace_back("ao", "null");
+    return options;
+}
+
+std::u16string displayNameOf(const std::u16string& fullPath) {
+    size_t slash = fullPath.find_last_of(u'\\');
+    return slash == std::u16string::npos ? fullPath : fullPath.substr(slash + 1);
+}
+
+std::vector<std::u16string> parseOpenDialogResult(const char16_t* buffer, size_t capacity) {
+    std::vector<std::u16string> paths;
+    auto textAt = [&](size_t pos) {
+        size_t len = 0;
+        while (pos + len < capacity && buffer[pos + len] != u'\0') ++len;
+        return std::u16string(buffer + pos, len);
+    };
+    if (!buffer || capacity == 0 || buffer[0] == u'\0') return paths;
+    std::u16string first = textAt(0);
+    size_t pos = first.size() + 1;
+    if (pos >= capacity || buffer[pos] == u'\0') {
+        paths.push_back(first);
+        return paths;
+    }
+    // Several files: the first text is their folder ("C:\" at a drive's root).
+    std::u16string folder = first;
+    if (folder.back() != u'\\') folder += u'\\';
+    while (pos < capacity && buffer[pos] != u'\0') {
+        std::u16string name = textAt(pos);
+        paths.push_back(folder + name);
+        pos += name.size() + 1;
+    }
+    return paths;
+}

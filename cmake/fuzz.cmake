@@ -6,7 +6,7 @@ add_library(kivo_core_fuzz STATIC ${KIVO_CORE_SOURCES})
 target_include_directories(kivo_core_fuzz PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_options(kivo_core_fuzz PUBLIC -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g)
 
-file(GLOB KIVO_FUZZERS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
+file(GLOB KIVO_FUZZERS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/fuzz_*.cpp)
 foreach(source ${KIVO_FUZZERS})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source})

@@ -13,7 +13,7 @@ if(NOT GTest_FOUND)
 endif()
 include(GoogleTest)
 
-file(GLOB KIVO_CORE_TESTS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
+file(GLOB KIVO_CORE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/core/*.cpp)
 add_executable(core_tests ${KIVO_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE kivo_core GTest::gtest_main)
 gtest_discover_tests(core_tests TEST_PREFIX "core." DISCOVERY_TIMEOUT 60)

@@ -39,7 +39,7 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/scripted-engine/CMakeLists.txt)
     add_subdirectory(tests/scripted-engine)
 endif()
 
-file(GLOB KIVO_WIN32_TESTS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+file(GLOB KIVO_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${KIVO_WIN32_TESTS})
 target_link_libraries(win32_tests PRIVATE kivo_win gtest_main)
 gtest_discover_tests(win32_tests TEST_PREFIX "win32." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
@@ -54,7 +54,7 @@ set_tests_properties(win32.release_full_disk PROPERTIES FIXTURES_CLEANUP full_di
 # End-to-end: the real program under Wine and Xvfb, one scenario file per test, run one at a time
 # because they share the test data folder and the single-instance names.
 find_program(PYTHON3 python3 REQUIRED)
-file(GLOB KIVO_E2E_TESTS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
+file(GLOB KIVO_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(script ${KIVO_E2E_TESTS})
     get_filename_component(name ${script} NAME_WE)
     string(REGEX REPLACE "^test_" "" name ${name})

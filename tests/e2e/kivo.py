@@ -181,3 +181,43 @@ def wine_reg(*args):
 def appdata_folder():
     """The program's data folder outside test mode (%APPDATA%\\KivoPlayer), as a Unix path."""
     return unix_path(kivoctl("env", "APPDATA")[1]) / "KivoPlayer"
+
+
+MEDIA = BUILD / "media"
+
+
+def _ffmpeg(out, *args):
+    if out.exists():
+        return
+    tmp = out.with_name("tmp-" + out.name)
+    subprocess.run(["ffmpeg", "-loglevel", "error", "-y", *args, str(tmp)], check=True, timeout=300,
+                   stdin=DEVNULL)
+    tmp.rename(out)
+
+
+def media():
+    """Short generated clips: H.264/AAC MP4 and VP9/Opus MKV with a subtitle file beside it,
+    plus files the engine's folder queue must leave out. Made once per build folder."""
+    clips = MEDIA / "clips"
+    (clips / "sub").mkdir(parents=True, exist_ok=True)
+    video = ["-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25", "-t", "8"]
+    _ffmpeg(clips / "a.mp4", *video, "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000", "-t", "8",
+            "-c:v", "libx264", "-g", "25", "-pix_fmt", "yuv420p", "-c:a", "aac")
+    _ffmpeg(clips / "b.mkv", *video, "-f", "lavfi", "-i", "sine=frequency=660:sample_rate=48000", "-t", "8",
+            "-c:v", "libvpx-vp9", "-g", "25", "-b:v", "200k", "-deadline", "realtime", "-c:a", "libopus")
+    _ffmpeg(clips / "sub" / "c.mp4", "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", "-t", "2",
+            "-c:v", "libx264", "-pix_fmt", "yuv420p")
+    srt = clips / "b.srt"
+    if not srt.exists():
+        srt.write_text("1\n00:00:00,000 --> 00:00:08,000\nHello subtitle\n")
+    (clips / "notes.txt").write_text("not media\n")
+    return clips
+
+
+def state_line(window_class=MAIN_TEST_CLASS, timeout=10):
+    """Asks a test-mode player to log its engine state and returns the parsed line."""
+    after = len(read_log())
+    kivoctl("send", window_class, 0x8004, 1, 0)
+    line = wait_for_log(r"^state .*$", timeout, after).group(0)
+    fields = dict(re.findall(r"(\w[\w-]*)=(\S*)", line))
+    return fields

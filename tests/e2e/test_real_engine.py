@@ -1,0 +1,68 @@
+"""Playback with the real libmpv engine under Wine: generated clips, timing marks, replacing
+the playing file, the folder queue and the resume file written on close."""
+import hashlib
+import re
+
+import kivo
+from kivo import PlayerTest
+
+MARKS = ["first_paint_ms", "worker_start_ms", "libmpv_loaded_ms", "mpv_initialized_ms"]
+EVENT_MARKS = ["file_loaded_ms", "first_frame_ms", "mpv_window_hooked_ms"]
+
+
+class RealEngine(PlayerTest):
+    @classmethod
+    def setUpClass(cls):
+        cls.clips = kivo.media()
+
+    def test_plays_a_clip_and_logs_the_marks_in_order(self):
+        player = self.start(self.clips / "a.mp4")
+        self.assertEqual(player.wait_exit(60), 0)  # test mode closes 1.5 s after the first picture
+        log = kivo.read_log()
+        self.assertRegex(log, r"mpv_initialized_ms=\d+\.\d \(ok\)")
+        where = {m: log.find(m + "=") for m in MARKS + EVENT_MARKS + ["hud_ready_ms", "close_ms"]}
+        self.assertTrue(all(v >= 0 for v in where.values()), log)
+        order = [where[m] for m in MARKS]
+        self.assertEqual(order, sorted(order), log)
+        self.assertTrue(all(where[MARKS[-1]] < where[m] < where["close_ms"] for m in EVENT_MARKS), log)
+        self.assertLess(where["first_frame_ms"], where["hud_ready_ms"])
+        self.assertRegex(log, r"time-pos=[\d.]+  video=H\.264.* 320x240  audio=aac .* playlist=1/1")
+
+    def test_plays_vp9_opus_with_the_subtitle_file_beside_it(self):
+        player = self.start(self.clips / "b.mkv")
+        self.assertEqual(player.wait_exit(60), 0)
+        log = kivo.read_log()
+        self.assertIn("sub-text=[Hello subtitle]  sid=1", log)
+        self.assertRegex(log, r"video=Google VP9 320x240  audio=opus .* playlist=1/1")
+
+    def test_second_open_replaces_and_a_folder_queue_leaves_other_files_out(self):
+        (kivo.TEST_DATA / "settings.ini").write_text("autoqueue=1\n")
+        player = self.start(self.clips / "a.mp4", env={"KIVOPLAYER_DEMO": "stay", "KIVOPLAYER_SINGLE": "1"})
+        kivo.wait_for_log(r"^first_frame_ms=", 60)
+        state = kivo.state_line()
+        # a.mp4 and b.mkv; not notes.txt, b.srt or the sub-folder's clip
+        self.assertEqual(state["playlist"], "1/2")
+        self.assertEqual(state["path"], kivo.win_path(self.clips / "a.mp4"))
+        second = self.start(self.clips / "b.mkv", env={"KIVOPLAYER_DEMO": "stay", "KIVOPLAYER_SINGLE": "1"})
+        self.assertEqual(second.wait_exit(10), 0)
+        kivo.wait_for_log(r"^file_loaded_ms=.*\n(.*\n)*file_loaded_ms=", 30)
+        state = kivo.state_line()
+        self.assertEqual(state["path"], kivo.win_path(self.clips / "b.mkv"))
+        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "b.mkv - KivoPlayer")
+        self.assertEqual(player.close(), 0)
+
+    def test_closing_writes_the_resume_position(self):
+        clip = self.clips / "b.mkv"
+        player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
+        kivo.wait_for_log(r"^first_frame_ms=", 60)
+        kivo.state_line()  # playing for a moment
+        self.assertEqual(player.close(), 0)
+        path = kivo.win_path(clip)
+        name = hashlib.md5(path.encode("utf-8")).hexdigest().upper()
+        resume = (kivo.TEST_DATA / "resume" / name).read_text()
+        self.assertTrue(resume.startswith("# " + path + "\n"), resume)
+        self.assertRegex(resume, r"\nstart=\d+\.\d+\n")
+
+
+if __name__ == "__main__":
+    kivo.main()

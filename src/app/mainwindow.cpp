@@ -57,6 +57,18 @@ void onFirstFrame(HWND window) {
     diagLog("hud_ready_ms=%.1f", processMs());
 }
 
+// Development aid: test drivers ask for a snapshot of the engine's state in the log.
+LRESULT testControl(WPARAM selector) {
+    if (!testMode) return 0;
+    if (selector == kTestLogState) {
+        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s", engineGetString("path").c_str(),
+                engineGetString("playlist-pos-1").c_str(), engineGetString("playlist-count").c_str(),
+                engineGetString("pause").c_str(), engineGetString("volume").c_str());
+        return 1;
+    }
+    return 0;
+}
+
 void afterShow(HWND window) {
     readWatchHistory(appSettings().resume ? resumeFolder : std::wstring());
     BOOL dark = TRUE;
@@ -161,6 +173,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
             return 0;
+        case WM_APP_TEST_CONTROL:
+            return testControl(wParam);
         case WM_APP_AFTER_SHOW:
             afterShow(window);
             return 0;

@@ -15,6 +15,9 @@ enum : unsigned {
     WM_APP_OPEN_DEFAULT_APPS = 0x8000 + 11,
 };
 
+// Selectors of WM_APP_TEST_CONTROL (test modes only).
+enum : unsigned { kTestLogState = 1 };
+
 extern HWND__* mainWindow;
 extern HWND__* videoWindow;
 

@@ -96,14 +96,15 @@ def reset_test_data():
 class Player:
     """One KivoPlayer.exe process; the test owns it and ends it if it is still running."""
 
-    def __init__(self, *args, env=None, test_mode=True, cwd=None):
+    def __init__(self, *args, env=None, test_mode=True, cwd=None, folder=None):
         full_env = wine_env()
         if test_mode:
             full_env["KIVOPLAYER_TEST"] = "1"
         full_env.update(env or {})
         self.started = time.monotonic()
-        self.proc = subprocess.Popen([WINE, str(BIN / "KivoPlayer.exe"), *map(str, args)], env=full_env,
-                                     cwd=cwd or BIN, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL,
+        folder = folder or BIN
+        self.proc = subprocess.Popen([WINE, str(folder / "KivoPlayer.exe"), *map(str, args)], env=full_env,
+                                     cwd=cwd or folder, stdin=DEVNULL, stdout=DEVNULL, stderr=DEVNULL,
                                      start_new_session=True)
 
     def wait_exit(self, timeout=20):
@@ -221,3 +222,27 @@ def state_line(window_class=MAIN_TEST_CLASS, timeout=10):
     line = wait_for_log(r"^state .*$", timeout, after).group(0)
     fields = dict(re.findall(r"(\w[\w-]*)=(\S*)", line))
     return fields
+
+
+def program_folder(name, engine_dll=None):
+    """A copy of the program in build/win/<name>/ (same test data folder) with the given
+    libmpv-2.dll beside it, or none."""
+    folder = BUILD / name
+    shutil.rmtree(folder, ignore_errors=True)
+    folder.mkdir()
+    shutil.copy2(BIN / "KivoPlayer.exe", folder)
+    if engine_dll:
+        shutil.copy2(engine_dll, folder / "libmpv-2.dll")
+    return folder
+
+
+def wait_for_title(title, window_class=MAIN_TEST_CLASS, timeout=20):
+    """Waits until the window's title is `title`; returns None, or raises with the last one."""
+    deadline = time.monotonic() + timeout
+    last = None
+    while time.monotonic() < deadline:
+        last = kivoctl("title", window_class)[1]
+        if last == title:
+            return None
+        time.sleep(0.1)
+    raise AssertionError(f"title stayed {last!r}, wanted {title!r}")

@@ -35,7 +35,8 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/tests/scripted-engine/CMakeLists.txt)
+option(KIVO_WITH_SCRIPTED_ENGINE "Build the scripted engine test double" ON)
+if(KIVO_WITH_SCRIPTED_ENGINE AND EXISTS ${CMAKE_SOURCE_DIR}/tests/scripted-engine/CMakeLists.txt)
     add_subdirectory(tests/scripted-engine)
 endif()
 

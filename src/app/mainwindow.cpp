@@ -16,6 +16,9 @@
 #include "engine/open_files.h"
 #include "menu/menu.h"
 #include "osd/hud.h"
+#include "osd/toast.h"
+#include "input/commands.h"
+#include "input/feedback.h"
 #include "panels/history.h"
 #include "panels/titlebar.h"
 #include "store/settings.h"
@@ -27,7 +30,6 @@ namespace {
 
 bool firstPaintPending = true;
 bool closing = false;
-bool fullScreen = false;
 bool hudReady = false;
 
 void onPaint(HWND window) {
@@ -48,6 +50,7 @@ void onFirstFrame(HWND window) {
     SetFocus(window);
     if (hudReady) return;
     hudReady = true;
+    CreateToastWindow(window, appInstance);
     layoutVideo();
     wchar_t title[1024];
     int length = GetWindowTextW(window, title, 1024);
@@ -55,6 +58,15 @@ void onFirstFrame(HWND window) {
     SetTimer(window, 1, 100, nullptr);
     applySettings();
     diagLog("hud_ready_ms=%.1f", processMs());
+    double pos = 0;
+    if (resumeEnabled && engineGetDouble("time-pos", pos) && pos > 3.0) showResumeNotice(pos);
+}
+
+// Every 100 ms from the first picture on; the order matters (the toast reads the engine
+// before the control bar refreshes).
+void onTimer() {
+    refreshFeedback();
+    ToastTick();
 }
 
 // Development aid: test drivers ask for a snapshot of the engine's state in the log.
@@ -98,6 +110,12 @@ void closeSequence(HWND window) {
 }
 
 LRESULT receiveHandover(HWND window, const COPYDATASTRUCT* data) {
+    // Test drivers run a command string as if a key had sent it.
+    if (testMode && data && data->dwData == kTestCommandCode && data->lpData) {
+        std::string command(static_cast<const char*>(data->lpData), data->cbData);
+        executeCommand(command.c_str());
+        return 1;
+    }
     if (!data || (data->dwData != kHandoverOpen && data->dwData != kHandoverQueue)) return 0;
     std::vector<std::u16string> received =
         parseHandoverPayload(static_cast<const char16_t*>(data->lpData), data->cbData / 2);
@@ -150,11 +168,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_COPYDATA:
             return receiveHandover(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
         case WM_NCCALCSIZE:
-            if (wParam && !fullScreen)
+            if (wParam && !isFullScreen())
                 return frameCalcSize(window, &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]);
             break;
         case WM_NCHITTEST:
-            if (!fullScreen) {
+            if (!isFullScreen()) {
                 if (LRESULT hit = titleBarHitTest(window, lParam)) return hit;
             }
             break;
@@ -172,6 +190,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
+            return 0;
+        case WM_TIMER:
+            onTimer();
             return 0;
         case WM_APP_TEST_CONTROL:
             return testControl(wParam);

@@ -17,6 +17,8 @@ enum : unsigned {
 
 // Selectors of WM_APP_TEST_CONTROL (test modes only).
 enum : unsigned { kTestLogState = 1 };
+// WM_COPYDATA code of a test driver's command string (UTF-8), test modes only.
+constexpr unsigned long kTestCommandCode = 0x4B56434D;  // "KVCM"
 
 extern HWND__* mainWindow;
 extern HWND__* videoWindow;

@@ -6,6 +6,12 @@
 #include "osd/hud.h"
 #include "panels/titlebar.h"
 
+namespace {
+bool fullScreen = false;
+}
+
+bool isFullScreen() { return fullScreen; }
+
 void layoutVideo() {
     if (!videoWindow) return;
     RECT client;

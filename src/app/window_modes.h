@@ -3,3 +3,6 @@
 
 // Fits the picture window between the title bar and the docked control bar.
 void layoutVideo();
+
+// True while the main window covers its monitor.
+bool isFullScreen();

@@ -1,6 +1,7 @@
 #include "input/commands.h"
 
 #include "engine/engine.h"
+#include "input/feedback.h"
 
 void dispatchAppCommand(const char*) {}
 
@@ -10,4 +11,12 @@ void executeCommandQuiet(const char* command) {
     else engineCommandString(command);
 }
 
-void executeCommand(const char* command) { executeCommandQuiet(command); }
+void executeCommand(const char* command) {
+    if (!command || !*command) return;
+    if (command[0] == '@') {
+        dispatchAppCommand(command + 1);
+        return;
+    }
+    engineCommandString(command);
+    selectFeedbackForCommand(command);
+}

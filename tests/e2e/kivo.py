@@ -246,3 +246,10 @@ def wait_for_title(title, window_class=MAIN_TEST_CLASS, timeout=20):
             return None
         time.sleep(0.1)
     raise AssertionError(f"title stayed {last!r}, wanted {title!r}")
+
+
+def command(text, window_class=MAIN_TEST_CLASS):
+    """Runs a command string in the test-mode player as if a key had sent it."""
+    code, _ = kivoctl("command", window_class, text)
+    if code != 0:
+        raise AssertionError(f"command {text!r} was not taken")

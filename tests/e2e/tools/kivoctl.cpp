@@ -6,6 +6,7 @@
 //   kivoctl title CLASS
 //   kivoctl send CLASS MSG WPARAM LPARAM    (numbers in C syntax; prints the result)
 //   kivoctl post CLASS MSG WPARAM LPARAM
+//   kivoctl command CLASS TEXT     runs a command string in a test-mode player
 #include <windows.h>
 
 #include <cstdio>
@@ -59,6 +60,13 @@ int wmain(int argc, wchar_t** argv) {
         GetWindowTextW(window, title, 1024);
         printf("%s\n", utf8(title).c_str());
         return 0;
+    }
+    if (verb == L"command" && argc >= 4) {
+        std::string text = utf8(argv[3]);
+        COPYDATASTRUCT data = {0x4B56434D, DWORD(text.size()), &text[0]};
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 5000, &result)) return 1;
+        return result == 1 ? 0 : 1;
     }
     if ((verb == L"send" || verb == L"post") && argc >= 6) {
         UINT message = UINT(number(argv[3]));

@@ -77,15 +77,29 @@ void paintPicture(HDC dc, int width, int height, const PictureSnapshot &snapshot
     std::wstring caption = clockText(snapshot.position) + L" / " + clockText(snapshot.duration) +
                            (snapshot.paused ? L"  PAUSED  " : L"  PLAYING  ") +
                            utf8ToWide(snapshot.fileName);
+    // The caption shrinks until it fits, and sits on a light box of its own width.
     int fontHeight = height / 14 < 12 ? 12 : height / 14;
-    HFONT font = CreateFontW(-fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
-                             DEFAULT_PITCH, L"Tahoma");
-    HGDIOBJ previous = SelectObject(dc, font);
+    HFONT font = nullptr;
+    SIZE extent = {0, 0};
+    HGDIOBJ previous = nullptr;
+    for (;;) {
+        font = CreateFontW(-fontHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY,
+                           DEFAULT_PITCH, L"Tahoma");
+        HGDIOBJ old = SelectObject(dc, font);
+        if (!previous) previous = old;
+        GetTextExtentPoint32W(dc, caption.c_str(), (int)caption.size(), &extent);
+        if (extent.cx + fontHeight <= width || fontHeight <= 8) break;
+        SelectObject(dc, previous);
+        DeleteObject(font);
+        fontHeight = fontHeight * 3 / 4;
+    }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
-    RECT textBox = {0, barsBottom / 2 - fontHeight, width, barsBottom / 2 + fontHeight};
-    fill(dc, width / 8, textBox.top, width - width / 8, textBox.bottom, RGB(235, 235, 235));
+    int boxWidth = extent.cx + fontHeight;
+    RECT textBox = {(width - boxWidth) / 2, barsBottom / 2 - fontHeight,
+                    (width + boxWidth) / 2, barsBottom / 2 + fontHeight};
+    fill(dc, textBox.left, textBox.top, textBox.right, textBox.bottom, RGB(235, 235, 235));
     DrawTextW(dc, caption.c_str(), -1, &textBox, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previous);
     DeleteObject(font);

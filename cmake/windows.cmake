@@ -15,7 +15,7 @@ list(REMOVE_ITEM KIVO_WIN_SOURCES ${KIVO_CORE_SOURCES} ${CMAKE_SOURCE_DIR}/src/a
 add_library(kivo_win STATIC ${KIVO_CORE_SOURCES} ${KIVO_WIN_SOURCES})
 target_include_directories(kivo_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(kivo_win PUBLIC ${KIVO_WIN_DEFINES})
-target_compile_options(kivo_win PUBLIC -Wall -Wextra)
+target_compile_options(kivo_win PUBLIC -Wall -Wextra -Wno-missing-field-initializers)
 target_link_libraries(kivo_win PUBLIC ${KIVO_WIN_LIBS})
 
 add_executable(KivoPlayer WIN32 src/app/startup.cpp res/kivoplayer.rc)

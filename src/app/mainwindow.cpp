@@ -8,20 +8,30 @@
 #include <vector>
 
 #include "app/diaglog.h"
+#include "app/mainwindow_input.h"
 #include "app/startup.h"
 #include "app/startup_core.h"
 #include "app/textconv.h"
 #include "app/window_modes.h"
 #include "engine/engine.h"
 #include "engine/open_files.h"
+#include "engine/playlist_window.h"
+#include "input/capture.h"
+#include "input/commands.h"
+#include "input/feedback.h"
+#include "input/keys.h"
+#include "input/panscan.h"
 #include "menu/menu.h"
 #include "osd/hud.h"
 #include "osd/toast.h"
-#include "input/commands.h"
-#include "input/feedback.h"
+#include "osd/uiscale.h"
+#include "panels/help_window.h"
 #include "panels/history.h"
+#include "panels/info_window.h"
 #include "panels/titlebar.h"
+#include "store/bookmarks.h"
 #include "store/settings.h"
+#include "store/settings_window.h"
 
 HWND mainWindow = nullptr;
 HWND videoWindow = nullptr;
@@ -31,6 +41,15 @@ namespace {
 bool firstPaintPending = true;
 bool closing = false;
 bool hudReady = false;
+std::string lastFileName;
+unsigned resumeSaveTicks = 0;
+
+void repositionPanels() {
+    repositionPlaylist();
+    repositionSettingsWindow();
+    repositionInfoWindow();
+    repositionHelpWindow();
+}
 
 void onPaint(HWND window) {
     PAINTSTRUCT ps;
@@ -48,40 +67,77 @@ void onPaint(HWND window) {
 // The first picture: the control bar, the periodic timer and the settings come up now.
 void onFirstFrame(HWND window) {
     SetFocus(window);
-    if (hudReady) return;
-    hudReady = true;
-    CreateToastWindow(window, appInstance);
-    layoutVideo();
-    wchar_t title[1024];
-    int length = GetWindowTextW(window, title, 1024);
-    SetHudFileName(length > 13 ? std::wstring(title, length - 13) : std::wstring());
-    SetTimer(window, 1, 100, nullptr);
-    applySettings();
-    diagLog("hud_ready_ms=%.1f", processMs());
+    if (fillScreen) recomputeFill();
+    if (!hudReady) {
+        hudReady = true;
+        CreateToastWindow(window, appInstance);
+        layoutVideo();
+        wchar_t title[1024];
+        int length = GetWindowTextW(window, title, 1024);
+        SetHudFileName(length > 13 ? std::wstring(title, length - 13) : std::wstring());
+        SetTimer(window, 1, 100, nullptr);
+        applySettings();
+        diagLog("hud_ready_ms=%.1f", processMs());
+    }
     double pos = 0;
     if (resumeEnabled && engineGetDouble("time-pos", pos) && pos > 3.0) showResumeNotice(pos);
 }
 
-// Every 100 ms from the first picture on; the order matters (the toast reads the engine
-// before the control bar refreshes).
-void onTimer() {
+// The engine's file name changes when the queue moves on: title, control bar and bookmarks follow.
+void watchFileName(HWND window) {
+    char name[512];
+    if (!engineGetText("filename", name, sizeof name) || !name[0] || lastFileName == name) return;
+    lastFileName = name;
+    std::wstring wide = toWide(name);
+    if (wide.size() > 512) wide.resize(512);
+    SetWindowTextW(window, (wide + L" - KivoPlayer").c_str());
+    SetHudFileName(wide);
+    setTitleText(wide);
+    char path[1024];
+    if (engineGetText("path", path, sizeof path)) {
+        setCurrentBookmarkFile(path);
+        refreshBookmarkMarkers();
+    }
+}
+
+void hideCursorWhenIdle() {
+    if (pointer.cursorHidden || !videoWindow || !HudExists() || IsMenuOpen() || startScreenShown()) return;
+    if (GetTickCount() - pointer.lastRealMove <= 2000) return;
+    POINT p;
+    GetCursorPos(&p);
+    if (WindowFromPoint(p) != videoWindow) return;
+    pointer.cursorHidden = true;
+    SetCursor(nullptr);
+}
+
+// Every 100 ms from the first picture on, in this order.
+void onTimer(HWND window) {
     refreshFeedback();
+    watchFileName(window);
+    HudTick();
     ToastTick();
+    playlistTick();
+    infoWindowTick();
+    hideCursorWhenIdle();
+    if (resumeEnabled && engineRunning() && ++resumeSaveTicks % 150 == 0)
+        executeCommandQuiet("write-watch-later-config");
 }
 
 // Development aid: test drivers ask for a snapshot of the engine's state in the log.
 LRESULT testControl(WPARAM selector) {
     if (!testMode) return 0;
     if (selector == kTestLogState) {
-        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s", engineGetString("path").c_str(),
-                engineGetString("playlist-pos-1").c_str(), engineGetString("playlist-count").c_str(),
-                engineGetString("pause").c_str(), engineGetString("volume").c_str());
+        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s fullscreen=%d ontop=%d",
+                engineGetString("path").c_str(), engineGetString("playlist-pos-1").c_str(),
+                engineGetString("playlist-count").c_str(), engineGetString("pause").c_str(),
+                engineGetString("volume").c_str(), isFullScreen() ? 1 : 0, alwaysOnTop ? 1 : 0);
         return 1;
     }
     return 0;
 }
 
 void afterShow(HWND window) {
+    initStartScreen();
     readWatchHistory(appSettings().resume ? resumeFolder : std::wstring());
     BOOL dark = TRUE;
     DwmSetWindowAttribute(window, 20, &dark, sizeof dark);
@@ -121,13 +177,21 @@ LRESULT receiveHandover(HWND window, const COPYDATASTRUCT* data) {
         parseHandoverPayload(static_cast<const char16_t*>(data->lpData), data->cbData / 2);
     std::vector<std::wstring> paths;
     for (const std::u16string& p : received) paths.emplace_back(p.begin(), p.end());
+    bool queue = data->dwData == kHandoverQueue;
     if (testMode) {
-        diagLog("handover %s n=%d", data->dwData == kHandoverQueue ? "KVQU" : "KIVO", int(paths.size()));
+        diagLog("handover %s n=%d", queue ? "KVQU" : "KIVO", int(paths.size()));
         for (const std::wstring& p : paths) diagLog("handover path=%s", toUtf8(p).c_str());
     }
     if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
     SetForegroundWindow(window);
-    startPlayback(paths);
+    if (queue && engineRunning() && !startScreenShown()) {
+        for (const std::wstring& p : paths) engineCommandArgs({"loadfile", toUtf8(fullPathOf(p)).c_str(), "append"});
+        wchar_t count[16];
+        swprintf(count, 16, L"+%d", int(paths.size()));
+        showMessageToast(L"PLAYLIST", count);
+    } else {
+        startPlayback(paths);
+    }
     return 1;
 }
 
@@ -142,17 +206,36 @@ void receiveDroppedFiles(HDROP drop) {
     startPlayback(paths);
 }
 
+void onDpiChanged(HWND window, WPARAM wParam, const RECT* suggested) {
+    if (GetEnvironmentVariableA("KIVOPLAYER_SCALE", nullptr, 0) == 0) SetUiScale(float(HIWORD(wParam)) / 96.0f);
+    CloseMenu();
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    RelayoutHud();
+    repositionPlaylist();
+    repositionSettingsWindow();
+}
+
+void openInShell(const wchar_t* target) {
+    ShellExecuteW(nullptr, L"open", target, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
     switch (message) {
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;
         case WM_MOVE:
             CloseMenu();
+            RelayoutHud();
+            repositionPanels();
             break;
         case WM_SIZE:
             CloseMenu();
             layoutVideo();
+            RelayoutHud();
+            repositionPanels();
             break;
         case WM_PAINT:
             onPaint(window);
@@ -185,25 +268,34 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DROPFILES:
             receiveDroppedFiles(reinterpret_cast<HDROP>(wParam));
             return 0;
+        case WM_DPICHANGED:
+            onDpiChanged(window, wParam, reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case WM_TIMER:
+            onTimer(window);
+            return 0;
         case WM_APP_FIRST_FRAME:
             onFirstFrame(window);
             return 0;
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
             return 0;
-        case WM_TIMER:
-            onTimer();
-            return 0;
+        case WM_APP_KEY:
+            return handleKey(uint32_t(wParam), uint32_t(lParam), false) ? 1 : 0;
         case WM_APP_TEST_CONTROL:
             return testControl(wParam);
+        case WM_APP_OPEN_CAPTURE_FOLDER:
+            if (captureFolderName()[0]) openInShell(captureFolderName());
+            return 0;
         case WM_APP_AFTER_SHOW:
             afterShow(window);
             return 0;
+        case WM_APP_OPEN_DEFAULT_APPS:
+            openInShell(L"ms-settings:defaultapps?registeredAppUser=KivoPlayer");
+            return 0;
+        default:
+            if (handleMainWindowInput(window, message, wParam, lParam, result)) return result;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK videoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -229,5 +321,6 @@ bool registerWindowClasses() {
 
 void redrawForLanguageChange() {
     if (mainWindow) InvalidateRect(mainWindow, nullptr, FALSE);
+    rebuildPlaylistIfOpen();
     CloseMenu();
 }

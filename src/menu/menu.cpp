@@ -1,3 +1,6 @@
 #include "menu/menu.h"
 
 void CloseMenu() {}
+bool IsMenuOpen() { return false; }
+bool MenuKey(unsigned) { return false; }
+void showContextMenu() {}

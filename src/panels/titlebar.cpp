@@ -158,3 +158,11 @@ void setTitleText(const std::wstring& text) {
 
 void setStartScreenShown(bool shown) { startScreenVisible = shown; }
 bool startScreenShown() { return startScreenVisible; }
+
+void setTitleBarHidden(bool hidden) { titleBarHidden = hidden; }
+
+void startScreenMouseMove(HWND, int, int) {}
+
+void startScreenClick(HWND, int, int) {}
+
+void initStartScreen() {}

@@ -22,3 +22,7 @@ void windowSizeForClient(int clientWidth, int clientHeight, int& width, int& hei
 void setTitleText(const std::wstring& text);
 void setStartScreenShown(bool shown);
 bool startScreenShown();
+void setTitleBarHidden(bool hidden);
+void startScreenMouseMove(HWND__* window, int x, int y);
+void startScreenClick(HWND__* window, int x, int y);
+void initStartScreen();

@@ -4,3 +4,15 @@
 
 // Remembers the file (empty: nothing is stored) and loads it.
 void setBookmarksPath(const std::wstring& path);
+
+// The bookmark verbs; each shows its own toast.
+void bookmarkAdd();
+void bookmarkPrev();
+void bookmarkNext();
+void bookmarkDelete(int index);
+void bookmarkClear();
+void showBookmarksMenu();
+// The file whose bookmarks the verbs and the seek bar use (the engine's "path").
+void setCurrentBookmarkFile(const char* path);
+// Hands the current file's bookmarks to the seek bar.
+void refreshBookmarkMarkers();

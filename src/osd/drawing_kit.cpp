@@ -1,0 +1,249 @@
+#include "osd/drawing_kit.h"
+
+#include "app/diaglog.h"
+#include "app/startup.h"
+#include "app/textconv.h"
+
+using namespace Gdiplus;
+using namespace Gdiplus::DllExports;
+
+namespace {
+
+bool kitStarted = false;
+GpFont* uiFont = nullptr;
+GpFont* monoFont = nullptr;
+GpFont* monoFontLarge = nullptr;
+GpFont* monoFontSmall = nullptr;
+
+// The program's folder: the start-up record when it is known, else the module's own path.
+std::wstring programFolder() {
+    if (!exeFolder.empty()) return exeFolder;
+    wchar_t path[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return L".";
+    std::wstring folder(path, n);
+    size_t cut = folder.rfind(L'\\');
+    return cut == std::wstring::npos ? L"." : folder.substr(0, cut);
+}
+
+GpFontFamily* privateFamily(GpFontCollection* collection, const FontFamilyWish& wish) {
+    GpFontFamily* listed[8] = {};
+    INT found = 0;
+    if (GdipGetFontCollectionFamilyList(collection, 8, listed, &found) != Ok) return nullptr;
+    WCHAR names[8][LF_FACESIZE] = {};
+    const char16_t* namePointers[8] = {};
+    for (INT i = 0; i < found && i < 8; ++i) {
+        if (GdipGetFamilyName(listed[i], names[i], LANG_NEUTRAL) == Ok)
+            namePointers[i] = reinterpret_cast<const char16_t*>(names[i]);
+    }
+    int match = matchingFamily(namePointers, found, wish);
+    GpFontFamily* copy = nullptr;
+    if (match >= 0 && GdipCloneFontFamily(listed[match], &copy) != Ok) copy = nullptr;
+    return copy;
+}
+
+// The wanted family, or the installed one named as its stand-in. Where even that is missing
+// (Windows before 8.1 has no "Leelawadee UI", Wine has neither stand-in) the system's generic
+// family keeps text readable instead of dropping every caption.
+GpFontFamily* chosenFamily(GpFontCollection* collection, const FontFamilyWish& wish, bool mono) {
+    if (GpFontFamily* own = privateFamily(collection, wish)) return own;
+    GpFontFamily* family = nullptr;
+    if (GdipCreateFontFamilyFromName(reinterpret_cast<const WCHAR*>(wish.installedFallback), nullptr,
+                                     &family) == Ok)
+        return family;
+    family = nullptr;
+    GpStatus generic = mono ? GdipGetGenericFontFamilyMonospace(&family)
+                            : GdipGetGenericFontFamilySansSerif(&family);
+    return generic == Ok ? family : nullptr;
+}
+
+GpFont* makeFont(GpFontFamily* family, float size) {
+    GpFont* font = nullptr;
+    if (!family || GdipCreateFont(family, size, FontStyleRegular, UnitPixel, &font) != Ok) return nullptr;
+    return font;
+}
+
+struct Pen {
+    GpPen* pen = nullptr;
+    Pen(Argb colour, float width) { GdipCreatePen1(colour, width, UnitWorld, &pen); }
+    ~Pen() {
+        if (pen) GdipDeletePen(pen);
+    }
+};
+
+struct Brush {
+    GpSolidFill* brush = nullptr;
+    explicit Brush(Argb colour) { GdipCreateSolidFill(colour, &brush); }
+    ~Brush() {
+        if (brush) GdipDeleteBrush(brush);
+    }
+};
+
+}  // namespace
+
+FontFamilies LoadFontFamilies(const std::wstring& fontFolder) {
+    // The collection stays alive: the families copied from it refer to its font data.
+    GpFontCollection* collection = nullptr;
+    if (GdipNewPrivateFontCollection(&collection) != Ok) collection = nullptr;
+    if (collection) {
+        // A missing or unreadable file simply adds nothing.
+        GdipPrivateAddFontFile(collection, (fontFolder + L"ChakraPetch-Medium.ttf").c_str());
+        GdipPrivateAddFontFile(collection, (fontFolder + L"ShareTechMono-Regular.ttf").c_str());
+    }
+    return {chosenFamily(collection, kUiFamilyWish, false), chosenFamily(collection, kMonoFamilyWish, true)};
+}
+
+std::wstring FamilyName(GpFontFamily* family) {
+    WCHAR name[LF_FACESIZE] = {};
+    if (!family || GdipGetFamilyName(family, name, LANG_NEUTRAL) != Ok) return std::wstring();
+    return name;
+}
+
+std::wstring FontFamilyNameOf(GpFont* font) {
+    GpFontFamily* family = nullptr;
+    if (!font || GdipGetFamily(font, &family) != Ok) return std::wstring();
+    std::wstring name = FamilyName(family);
+    GdipDeleteFontFamily(family);
+    return name;
+}
+
+void InitDrawingKit() {
+    if (kitStarted) return;
+    kitStarted = true;
+    double t0 = processMs();
+    GdiplusStartupInput input;  // version 1, no debug callback, background thread, codecs
+    ULONG_PTR token = 0;
+    if (GdiplusStartup(&token, &input, nullptr) != Ok) {
+        diagLog("drawing_kit gdiplus failed");
+        return;
+    }
+    FontFamilies families = LoadFontFamilies(programFolder() + L"\\fonts\\");
+    uiFont = makeFont(families.ui, kUiFontSize);
+    monoFont = makeFont(families.mono, kMonoFontSize);
+    monoFontLarge = makeFont(families.mono, kMonoFontLargeSize);
+    monoFontSmall = makeFont(families.mono, kMonoFontSmallSize);
+    diagLog("drawing_kit ui=%s mono=%s ms=%.1f", toUtf8(FamilyName(families.ui)).c_str(),
+            toUtf8(FamilyName(families.mono)).c_str(), processMs() - t0);
+}
+
+GpFont* UiFont() { return uiFont; }
+GpFont* MonoFont() { return monoFont; }
+GpFont* MonoFontLarge() { return monoFontLarge; }
+GpFont* MonoFontSmall() { return monoFontSmall; }
+
+Canvas::Canvas(int w, int h, bool scaled) : width(w), height(h) {
+    if (w < 1 || h < 1) return;
+    if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, &bitmap) != Ok) {
+        bitmap = nullptr;
+        return;
+    }
+    if (GdipGetImageGraphicsContext(bitmap, &graphics) != Ok) {
+        graphics = nullptr;
+        return;
+    }
+    if (scaled) GdipScaleWorldTransform(graphics, UiScale(), UiScale(), MatrixOrderPrepend);
+    GdipSetSmoothingMode(graphics, SmoothingModeAntiAlias);
+    GdipSetTextRenderingHint(graphics, TextRenderingHintAntiAlias);
+    GdipGraphicsClear(graphics, 0x00000000);
+}
+
+Canvas::~Canvas() {
+    if (graphics) GdipDeleteGraphics(graphics);
+    if (bitmap) GdipDisposeImage(bitmap);
+}
+
+bool PresentLayered(HWND window, const Canvas& canvas, int x, int y, int width, int height) {
+    HBITMAP picture = nullptr;
+    if (!canvas.bitmap || GdipCreateHBITMAPFromBitmap(canvas.bitmap, &picture, 0) != Ok || !picture)
+        return false;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, picture);
+    POINT destination = {x, y};
+    SIZE size = {width, height};
+    POINT source = {0, 0};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UpdateLayeredWindow(window, screen, &destination, &size, memory, &source, 0, &blend, ULW_ALPHA);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(picture);
+    return true;
+}
+
+void ShowAboveOwner(HWND popup) {
+    HWND owner = GetWindow(popup, GW_OWNER);
+    bool ownerTopmost = owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    bool popupTopmost = GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST;
+    // HWND_TOP keeps a popup topmost that became so in full screen; once the owner has left
+    // the topmost band the popup must leave it too, or it would float over other programs.
+    HWND place = ownerTopmost ? HWND_TOPMOST : popupTopmost ? HWND_NOTOPMOST : HWND_TOP;
+    SetWindowPos(popup, place, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void FillBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) {
+    Brush brush(colour);
+    if (g && brush.brush) GdipFillRectangle(g, brush.brush, x, y, w, h);
+}
+
+void OutlineBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) {
+    Pen pen(colour, 1.0f);
+    if (g && pen.pen) GdipDrawRectangle(g, pen.pen, x + 0.5f, y + 0.5f, w - 1.0f, h - 1.0f);
+}
+
+void FillPolygonSolid(GpGraphics* g, Argb colour, const PointF* points, int count) {
+    Brush brush(colour);
+    if (g && brush.brush && points && count > 2) GdipFillPolygon(g, brush.brush, points, count, FillModeAlternate);
+}
+
+void DrawPolyline(GpGraphics* g, Argb colour, float width, const PointF* points, int count) {
+    Pen pen(colour, width);
+    if (g && pen.pen && points && count > 1) GdipDrawLines(g, pen.pen, points, count);
+}
+
+void GlowPolyline(GpGraphics* g, Argb colour, const PointF points[3]) {
+    const struct {
+        float width;
+        unsigned alpha;
+    } passes[] = {{8.0f, 26}, {5.0f, 55}, {2.0f, 255}};
+    for (const auto& pass : passes) {
+        Pen pen(withAlpha(colour, pass.alpha), pass.width);
+        if (!g || !pen.pen) continue;
+        GdipSetPenLineJoin(pen.pen, LineJoinMiter);
+        GdipDrawLines(g, pen.pen, points, 3);
+    }
+}
+
+void DrawTextBox(GpGraphics* g, const wchar_t* text, GpFont* font, Argb colour, float x, float y, float w,
+                 float h, int align) {
+    if (!g || !text || !font) return;
+    GpStringFormat* format = nullptr;
+    if (GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, &format) != Ok) return;
+    StringAlignment horizontal = align == kAlignCentre ? StringAlignmentCenter
+                                 : align == kAlignFar  ? StringAlignmentFar
+                                                       : StringAlignmentNear;
+    GdipSetStringFormatAlign(format, horizontal);
+    GdipSetStringFormatLineAlign(format, StringAlignmentCenter);
+    GdipSetStringFormatTrimming(format, StringTrimmingEllipsisCharacter);
+    Brush brush(colour);
+    RectF box(x, y, w, h);
+    if (brush.brush) GdipDrawString(g, text, -1, font, &box, format, brush.brush);
+    GdipDeleteStringFormat(format);
+}
+
+SizeF MeasureText(const wchar_t* text, GpFont* font) {
+    if (!text || !*text || !font) return SizeF(0.0f, 0.0f);
+    Canvas canvas(1, 1, false);
+    RectF layout(0.0f, 0.0f, 0.0f, 0.0f), bounds;
+    if (!canvas.graphics ||
+        GdipMeasureString(canvas.graphics, text, -1, font, &layout, nullptr, &bounds, nullptr, nullptr) != Ok)
+        return SizeF(0.0f, 0.0f);
+    return SizeF(bounds.Width, bounds.Height);
+}
+
+void GradientFill(GpGraphics* g, float x, float y, float w, float h, PointF from, PointF to) {
+    GpLineGradient* brush = nullptr;
+    if (!g || GdipCreateLineBrush(&from, &to, GradientTop, GradientBottom, WrapModeTile, &brush) != Ok) return;
+    GdipFillRectangle(g, brush, x, y, w, h);
+    GdipDeleteBrush(brush);
+}

@@ -1,0 +1,8 @@
+// The help panel: every mouse action and key.
+#pragma once
+
+void toggleHelpWindow();
+bool isHelpWindowOpen();
+void closeHelpWindow();
+// Keeps the panel beside the main window after it moved or changed size.
+void repositionHelpWindow();

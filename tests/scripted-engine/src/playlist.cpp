@@ -7,6 +7,7 @@
 
 #include "playback.h"
 #include "text_convert.h"
+#include "watch_later.h"
 
 namespace {
 
@@ -193,6 +194,8 @@ int commandLoadfile(Engine &engine, const std::vector<std::string> &args) {
     const std::string &path = args[1];
     bool idle = !engine.loaded;
     if (mode == "replace") {
+        // Like the engine, a replaced file keeps its position when positions are saved on quit.
+        if (optionFlag(engine, "save-position-on-quit")) writeResumeState(engine);
         stopCurrent(engine, abi::kEndStop);
         engine.playlist.clear();
         appendEntry(engine, path, -1);

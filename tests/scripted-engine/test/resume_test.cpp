@@ -93,3 +93,13 @@ TEST(Resume, PlainQuitSavesOnlyWithSavePositionOnQuit) {
     EXPECT_TRUE(
         client::fileExists(saving.scratch().file("resume\\9342487483D1978FD9E541D7CAC890D9")));
 }
+
+TEST(Resume, ReplacingTheFileSavesItsPositionWithSavePositionOnQuit) {
+    Session session(pausedAt(42));
+    session.option("save-position-on-quit", "yes");
+    configureResume(session);
+    session.command({"loadfile", "C:\\media\\film.mkv"});
+    session.command({"loadfile", "C:\\media\\other.mkv"});
+    EXPECT_EQ(client::readFile(session.scratch().file("resume\\9342487483D1978FD9E541D7CAC890D9")),
+              "# C:\\media\\film.mkv\nstart=42.000000\n");
+}

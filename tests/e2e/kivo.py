@@ -253,3 +253,87 @@ def command(text, window_class=MAIN_TEST_CLASS):
     code, _ = kivoctl("command", window_class, text)
     if code != 0:
         raise AssertionError(f"command {text!r} was not taken")
+
+
+SCRIPTED_DLL = BUILD / "scripted-engine" / "libmpv-2.dll"
+SCRIPTED_NOSYM_DLL = BUILD / "scripted-engine" / "nosym" / "libmpv-2.dll"
+JOURNAL = BUILD / "journal.txt"
+MEDIA_DESCRIPTION = BUILD / "media-description.txt"
+
+
+class ScriptedTest(PlayerTest):
+    """Runs the program against the scripted engine, which journals every option, command
+    and property read. `media` (class attribute) describes the simulated file."""
+
+    media = "exists=any\n"
+    folder_name = "bin-scripted"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.folder = program_folder(cls.folder_name, SCRIPTED_DLL)
+
+    def setUp(self):
+        super().setUp()
+        JOURNAL.unlink(missing_ok=True)
+        MEDIA_DESCRIPTION.write_text(self.media)
+
+    def start(self, *args, env=None, **kw):
+        full = {"KIVO_ENGINE_JOURNAL": win_path(JOURNAL), "KIVO_ENGINE_MEDIA": win_path(MEDIA_DESCRIPTION)}
+        full.update(env or {})
+        kw.setdefault("folder", self.folder)
+        return super().start(*args, env=full, **kw)
+
+    def start_playing(self, *files, env=None, **kw):
+        """A player that stays open, with the first file's picture shown."""
+        full = {"KIVOPLAYER_DEMO": "stay"}
+        full.update(env or {})
+        player = self.start(*(files or ["C:\\media\\film.mkv"]), env=full, **kw)
+        wait_for_log(r"^hud_ready_ms=", 30)
+        return player
+
+
+def journal():
+    try:
+        return JOURNAL.read_text(encoding="utf-8", errors="replace").splitlines()
+    except FileNotFoundError:
+        return []
+
+
+def journal_commands(since=0):
+    """The command lines (command_string and command) written after line `since`."""
+    out = []
+    for line in journal()[since:]:
+        if line.startswith("command_string "):
+            out.append(line[len("command_string "):])
+        elif line.startswith("command "):
+            out.append(line[len("command "):].replace("\t", " "))
+        elif line.startswith("command_async "):
+            out.append("async " + line[len("command_async "):].replace("\t", " "))
+    return out
+
+
+def wait_for_journal(predicate, timeout=10, what="journal entry"):
+    deadline = time.monotonic() + timeout
+    while True:
+        lines = journal()
+        if predicate(lines):
+            return lines
+        if time.monotonic() > deadline:
+            raise AssertionError(f"{what} not seen in {timeout} s; journal tail:\n" + "\n".join(lines[-30:]))
+        time.sleep(0.03)
+
+
+def wait_for_command(text, since=0, timeout=10):
+    """Waits until the program sent exactly this command; returns the journal length then."""
+    lines = wait_for_journal(lambda _: text in journal_commands(since), timeout, f"command {text!r}")
+    return len(lines)
+
+
+def xdotool(*args):
+    subprocess.run(["xdotool", *map(str, args)], env=wine_env(), check=True, timeout=20, stdin=DEVNULL)
+
+
+def click(x, y, button=1):
+    """A real X click at screen coordinates."""
+    xdotool("mousemove", "--sync", x, y)
+    xdotool("click", button)

@@ -4,9 +4,18 @@
 
 namespace {
 
-const char *const kPrefixes[] = {"no-osd",      "osd-auto",   "osd-bar",          "osd-msg",
-                                 "osd-msg-bar", "raw",        "expand-properties", "repeatable",
-                                 "nonrepeatable", "nonscalable", "async",          "sync"};
+const char *const kPrefixes[] = {"no-osd",
+                                 "osd-auto",
+                                 "osd-bar",
+                                 "osd-msg",
+                                 "osd-msg-bar",
+                                 "raw",
+                                 "expand-properties",
+                                 "repeatable",
+                                 "nonrepeatable",
+                                 "nonscalable",
+                                 "async",
+                                 "sync"};
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -71,8 +80,8 @@ std::string expandOne(Engine &engine, const std::string &inner) {
     if (!inner.empty() && (inner[0] == '?' || inner[0] == '!')) {
         bool negate = inner[0] == '!';
         size_t colon = inner.find(':');
-        std::string condition = inner.substr(1, colon == std::string::npos ? std::string::npos
-                                                                           : colon - 1);
+        std::string condition =
+            inner.substr(1, colon == std::string::npos ? std::string::npos : colon - 1);
         std::string body = colon == std::string::npos ? std::string() : inner.substr(colon + 1);
         size_t equals = condition.find("==");
         bool holds;
@@ -85,9 +94,9 @@ std::string expandOne(Engine &engine, const std::string &inner) {
         return holds != negate ? expandProperties(engine, body) : std::string();
     }
     bool raw = !inner.empty() && inner[0] == '=';
-    std::string spec = raw ? inner.substr(1) : inner;
-    size_t colon = spec.find(':');
-    std::string name = spec.substr(0, colon);
+    std::string reference = raw ? inner.substr(1) : inner;
+    size_t colon = reference.find(':');
+    std::string name = reference.substr(0, colon);
     std::string text;
     int result;
     if (raw) {
@@ -98,7 +107,7 @@ std::string expandOne(Engine &engine, const std::string &inner) {
         result = readPropertyForDisplay(engine, name, text);
     }
     if (result >= 0) return text;
-    if (colon != std::string::npos) return expandProperties(engine, spec.substr(colon + 1));
+    if (colon != std::string::npos) return expandProperties(engine, reference.substr(colon + 1));
     return result == abi::kPropertyNotFound ? "(error)" : "(unavailable)";
 }
 

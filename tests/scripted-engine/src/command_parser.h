@@ -11,7 +11,7 @@
 
 struct ParsedCommand {
     std::vector<std::string> arguments;  // the command name first
-    bool expandProperties = true;         // false after the "raw" prefix
+    bool expandProperties = true;        // false after the "raw" prefix
 };
 
 // False on a syntax error (an unterminated quote or an empty command).

@@ -49,10 +49,14 @@ int commandSeek(Engine &engine, const Arguments &args) {
     if (!engine.loaded) return abi::kCommandError;
     double position = engine.positionBase, duration = engine.file.duration;
     double target;
-    if (mode == "absolute") target = amount < 0 ? duration + amount : amount;
-    else if (mode == "absolute-percent") target = duration * amount / 100;
-    else if (mode == "relative-percent") target = position + duration * amount / 100;
-    else target = position + amount;
+    if (mode == "absolute")
+        target = amount < 0 ? duration + amount : amount;
+    else if (mode == "absolute-percent")
+        target = duration * amount / 100;
+    else if (mode == "relative-percent")
+        target = position + duration * amount / 100;
+    else
+        target = position + amount;
     // Relative seeks land on keyframes and absolute ones are exact, unless a flag says otherwise.
     bool useKeyframes = keyframes || (!exact && mode == "relative");
     return commandResult(seekTo(engine, target, useKeyframes, target > position));
@@ -133,8 +137,8 @@ int commandScreenshotToFile(Engine &engine, const Arguments &args) {
     std::vector<uint8_t> rgb;
     renderTestPattern((int)width, (int)height, progress, rgb);
     std::string png = encodePng((int)width, (int)height, rgb);
-    HANDLE file = CreateFileW(utf8ToWide(args[1]).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(utf8ToWide(args[1]).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return abi::kCommandError;
     DWORD written = 0;
     BOOL ok = WriteFile(file, png.data(), (DWORD)png.size(), &written, nullptr);

@@ -28,7 +28,7 @@ std::string optionText(const Engine &engine, const std::string &name) {
 
 void resetOptions(Engine &engine) {
     size_t count = 0;
-    const OptionSpec *table = optionTable(count);
+    const OptionDefinition *table = optionTable(count);
     for (size_t i = 0; i < count; i++) {
         PropertyValue value;
         parseOptionValue(table[i], table[i].initial, value);

@@ -50,7 +50,7 @@ struct Engine {
     double positionBase = 0;  // playback position at clockBase
     double clockBase = 0;     // monotonic seconds
     bool eofReached = false;
-    long long loopFileRemaining = 0;  // -1 loops forever
+    long long loopFileRemaining = 0;                         // -1 loops forever
     long long videoTrack = 0, audioTrack = 0, subTrack = 0;  // selected ids; 0 = none
 
     std::deque<PendingEvent> events;

@@ -70,27 +70,27 @@ char *copyForClient(const std::string &text) {
 int storeTyped(const PropertyValue &value, int format, void *data) {
     using Kind = PropertyValue::Kind;
     switch (format) {
-    case abi::kFormatString:
-        *(char **)data = copyForClient(formatValue(value));
-        return 0;
-    case abi::kFormatFlag:
-        if (value.kind != Kind::Flag) return abi::kPropertyFormat;
-        *(int *)data = value.flag ? 1 : 0;
-        return 0;
-    case abi::kFormatInt64:
-        if (value.kind != Kind::Integer) return abi::kPropertyFormat;
-        *(int64_t *)data = value.integer;
-        return 0;
-    case abi::kFormatDouble:
-        if (value.kind == Kind::Integer)
-            *(double *)data = (double)value.integer;
-        else if (value.kind == Kind::Number)
-            *(double *)data = value.number;
-        else
+        case abi::kFormatString:
+            *(char **)data = copyForClient(formatValue(value));
+            return 0;
+        case abi::kFormatFlag:
+            if (value.kind != Kind::Flag) return abi::kPropertyFormat;
+            *(int *)data = value.flag ? 1 : 0;
+            return 0;
+        case abi::kFormatInt64:
+            if (value.kind != Kind::Integer) return abi::kPropertyFormat;
+            *(int64_t *)data = value.integer;
+            return 0;
+        case abi::kFormatDouble:
+            if (value.kind == Kind::Integer)
+                *(double *)data = (double)value.integer;
+            else if (value.kind == Kind::Number)
+                *(double *)data = value.number;
+            else
+                return abi::kPropertyFormat;
+            return 0;
+        default:
             return abi::kPropertyFormat;
-        return 0;
-    default:
-        return abi::kPropertyFormat;
     }
 }
 
@@ -116,16 +116,16 @@ abi::Event *handOut(Engine &engine, const PendingEvent &pending) {
 int setOption(Engine &engine, const std::string &name, const std::string &value) {
     auto refused = engine.refusedOptions.find(name);
     if (refused != engine.refusedOptions.end()) return refused->second;
-    const OptionSpec *spec = findOption(name);
-    if (!spec) return abi::kOptionNotFound;
+    const OptionDefinition *definition = findOption(name);
+    if (!definition) return abi::kOptionNotFound;
     PropertyValue parsed;
-    int result = parseOptionValue(*spec, value, parsed);
+    int result = parseOptionValue(*definition, value, parsed);
     if (result < 0) return result;
     if (!engine.initialized) {
-        engine.options[spec->name] = parsed;
+        engine.options[definition->name] = parsed;
         return 0;
     }
-    return assignOption(engine, *spec, parsed) < 0 ? abi::kOptionError : 0;
+    return assignOption(engine, *definition, parsed) < 0 ? abi::kOptionError : 0;
 }
 
 }  // namespace
@@ -154,8 +154,8 @@ ENGINE_EXPORT int mpv_initialize(Engine *engine) {
     if (engine->initialized || failureRequested("initialize")) return abi::kInvalidParameter;
     engine->initialized = true;
     if (engine->media.startPaused) engine->options["pause"] = PropertyValue::ofFlag(true);
-    double volume = engine->media.hasStartVolume ? engine->media.startVolume
-                                                 : optionNumber(*engine, "volume");
+    double volume =
+        engine->media.hasStartVolume ? engine->media.startVolume : optionNumber(*engine, "volume");
     double ceiling = optionNumber(*engine, "volume-max");
     engine->options["volume"] = PropertyValue::ofNumber(volume > ceiling ? ceiling : volume);
     startPictureWindow(*engine);

@@ -57,22 +57,36 @@ void applyLines(const MediaDescription::Lines &lines, MediaInfo &media,
         const std::string &value = line.second;
         double number;
         long long whole;
-        if (key == "duration" && parseDouble(value, number)) media.duration = number;
-        else if (key == "width" && parseInteger(value, whole)) media.width = (int)whole;
-        else if (key == "height" && parseInteger(value, whole)) media.height = (int)whole;
-        else if (key == "aspect" && parseDouble(value, number)) media.aspect = number;
-        else if (key == "video-codec") media.videoCodec = value;
-        else if (key == "audio-codec") media.audioCodec = value;
-        else if (key == "fps" && parseDouble(value, number)) media.fps = number;
-        else if (key == "chapters" && parseInteger(value, whole)) media.chapters = (int)whole;
-        else if (key == "start" && parseDouble(value, number)) media.start = number;
+        if (key == "duration" && parseDouble(value, number))
+            media.duration = number;
+        else if (key == "width" && parseInteger(value, whole))
+            media.width = (int)whole;
+        else if (key == "height" && parseInteger(value, whole))
+            media.height = (int)whole;
+        else if (key == "aspect" && parseDouble(value, number))
+            media.aspect = number;
+        else if (key == "video-codec")
+            media.videoCodec = value;
+        else if (key == "audio-codec")
+            media.audioCodec = value;
+        else if (key == "fps" && parseDouble(value, number))
+            media.fps = number;
+        else if (key == "chapters" && parseInteger(value, whole))
+            media.chapters = (int)whole;
+        else if (key == "start" && parseDouble(value, number))
+            media.start = number;
         else if (key == "keyframe-interval" && parseDouble(value, number))
             media.keyframeInterval = number;
-        else if (key == "fail") media.failToLoad = truthy(value);
-        else if (key == "title") media.title = value;
-        else if (key == "sub-text") media.subText = value;
-        else if (key == "video") noVideo = !truthy(value);
-        else if (key == "audio") noAudio = !truthy(value);
+        else if (key == "fail")
+            media.failToLoad = truthy(value);
+        else if (key == "title")
+            media.title = value;
+        else if (key == "sub-text")
+            media.subText = value;
+        else if (key == "video")
+            noVideo = !truthy(value);
+        else if (key == "audio")
+            noAudio = !truthy(value);
         else if (key == "track") {
             // A section with its own track lines replaces the common ones.
             if (!replacedTracks) {
@@ -132,8 +146,7 @@ MediaInfo resolveMedia(const MediaDescription &description, const std::string &p
     applyLines(description.common, media, trackLines, noVideo, noAudio);
     std::string name = lowerAscii(baseNameOf(path));
     for (const auto &section : description.perFile)
-        if (section.first == name)
-            applyLines(section.second, media, trackLines, noVideo, noAudio);
+        if (section.first == name) applyLines(section.second, media, trackLines, noVideo, noAudio);
 
     bool anyVideo = false, anyAudio = false;
     for (const std::string &line : trackLines) {

@@ -12,7 +12,7 @@ const double kNoLimit = 1e300;
 
 // Start values follow the engine's defaults, including the few that the client
 // library changes on creation (config, idle, terminal, osc, input bindings).
-const OptionSpec kOptions[] = {
+const OptionDefinition kOptions[] = {
     {"pause", OptionKind::Flag, "no", 0, 0, nullptr},
     {"mute", OptionKind::Flag, "no", 0, 0, nullptr},
     {"volume", OptionKind::Number, "100", 0, 1000, nullptr},
@@ -66,13 +66,12 @@ const OptionSpec kOptions[] = {
     {"directory-filter-types", OptionKind::Text, "video,audio,image", 0, 0, nullptr},
     {"directory-mode", OptionKind::Choice, "auto", 0, 0, "auto|lazy|recursive|ignore"},
     {"video-exts", OptionKind::Text,
-     "3g2,3gp,avi,flv,m2ts,m4v,mj2,mkv,mov,mp4,mpeg,mpg,ogv,rmvb,ts,webm,wmv,y4m", 0, 0,
-     nullptr},
+     "3g2,3gp,avi,flv,m2ts,m4v,mj2,mkv,mov,mp4,mpeg,mpg,ogv,rmvb,ts,webm,wmv,y4m", 0, 0, nullptr},
     {"audio-exts", OptionKind::Text,
      "aac,ac3,aiff,ape,au,dts,eac3,flac,m4a,mka,mp3,oga,ogg,ogm,opus,thd,wav,wma,wv", 0, 0,
      nullptr},
-    {"image-exts", OptionKind::Text, "avif,bmp,gif,j2k,jp2,jpeg,jpg,jxl,png,qoi,svg,tga,tif,tiff,webp",
-     0, 0, nullptr},
+    {"image-exts", OptionKind::Text,
+     "avif,bmp,gif,j2k,jp2,jpeg,jpg,jxl,png,qoi,svg,tga,tif,tiff,webp", 0, 0, nullptr},
     {"screenshot-format", OptionKind::Choice, "jpg", 0, 0, "jpg|jpeg|png|webp|jxl|avif"},
     {"screenshot-directory", OptionKind::Text, "", 0, 0, nullptr},
     {"wid", OptionKind::Integer, "-1", -1e18, 1e18, nullptr},
@@ -100,8 +99,8 @@ const OptionSpec kOptions[] = {
     {"ytdl", OptionKind::Flag, "yes", 0, 0, nullptr},
     {"msg-level", OptionKind::Text, "", 0, 0, nullptr},
     {"log-file", OptionKind::Text, "", 0, 0, nullptr},
-    {"title", OptionKind::Text, "${?media-title:${media-title}}${!media-title:No file} - mpv", 0,
-     0, nullptr},
+    {"title", OptionKind::Text, "${?media-title:${media-title}}${!media-title:No file} - mpv", 0, 0,
+     nullptr},
     {"cache", OptionKind::Choice, "auto", 0, 0, "no|yes|auto"},
     {"sub-font", OptionKind::Text, "sans-serif", 0, 0, nullptr},
     {"sub-font-size", OptionKind::Number, "38", 1, 9000, nullptr},
@@ -116,100 +115,102 @@ bool choiceAllowed(const char *choices, const std::string &text) {
 
 }  // namespace
 
-const OptionSpec *findOption(const std::string &name) {
+const OptionDefinition *findOption(const std::string &name) {
     std::string canonical = name == "watch-later-directory" ? "watch-later-dir" : name;
-    for (const OptionSpec &spec : kOptions)
-        if (canonical == spec.name) return &spec;
+    for (const OptionDefinition &definition : kOptions)
+        if (canonical == definition.name) return &definition;
     return nullptr;
 }
 
-const OptionSpec *optionTable(size_t &count) {
+const OptionDefinition *optionTable(size_t &count) {
     count = sizeof kOptions / sizeof kOptions[0];
     return kOptions;
 }
 
-int parseOptionValue(const OptionSpec &spec, const std::string &text, PropertyValue &out) {
-    switch (spec.kind) {
-    case OptionKind::Flag:
-        if (text == "yes" || text.empty())
-            out = PropertyValue::ofFlag(true);
-        else if (text == "no")
-            out = PropertyValue::ofFlag(false);
-        else
-            return abi::kOptionError;
-        return 0;
-    case OptionKind::Integer: {
-        long long value;
-        double number;
-        if (!parseInteger(text, value)) {
-            // The engine reads integer options leniently from "5.0" but not from "5.5".
-            if (!parseDouble(text, number) || number != std::floor(number)) return abi::kOptionError;
-            value = (long long)number;
-        }
-        if (value < spec.minimum || value > spec.maximum) return abi::kOptionFormat;
-        out = PropertyValue::ofInteger(value);
-        return 0;
-    }
-    case OptionKind::Number: {
-        double value;
-        if (!parseDouble(text, value) || !std::isfinite(value)) return abi::kOptionError;
-        if (value < spec.minimum || value > spec.maximum) return abi::kOptionFormat;
-        out = PropertyValue::ofNumber(value);
-        return 0;
-    }
-    case OptionKind::Text:
-        out = PropertyValue::ofText(text);
-        return 0;
-    case OptionKind::Choice: {
-        if (choiceAllowed(spec.choices, text)) {
-            out = PropertyValue::ofText(text);
-            return 0;
-        }
-        long long count;
-        if (choiceAllowed(spec.choices, "#") && parseInteger(text, count) && count >= 0) {
-            out = PropertyValue::ofText(text);
-            return 0;
-        }
-        return abi::kOptionError;
-    }
-    case OptionKind::Time: {
-        if (spec.choices && choiceAllowed(spec.choices, text)) {
-            out = PropertyValue::ofText(text);
-            return 0;
-        }
-        double seconds;
-        if (!parseTimeText(text, seconds)) return abi::kOptionError;
-        out = PropertyValue::ofNumber(seconds);
-        return 0;
-    }
-    case OptionKind::Aspect: {
-        double value;
-        if (text == "no") {
-            value = 0;
-        } else if (text.find(':') != std::string::npos) {
-            auto parts = splitText(text, ':');
-            double width, height;
-            if (parts.size() != 2 || !parseDouble(parts[0], width) ||
-                !parseDouble(parts[1], height) || height <= 0)
+int parseOptionValue(const OptionDefinition &definition, const std::string &text,
+                     PropertyValue &out) {
+    switch (definition.kind) {
+        case OptionKind::Flag:
+            if (text == "yes" || text.empty())
+                out = PropertyValue::ofFlag(true);
+            else if (text == "no")
+                out = PropertyValue::ofFlag(false);
+            else
                 return abi::kOptionError;
-            value = width / height;
-        } else if (!parseDouble(text, value)) {
-            return abi::kOptionError;
-        }
-        if (value < spec.minimum || value > spec.maximum) return abi::kOptionFormat;
-        out = PropertyValue::ofNumber(value);
-        return 0;
-    }
-    case OptionKind::Track: {
-        if (text == "no" || text == "auto") {
-            out = PropertyValue::ofText(text);
+            return 0;
+        case OptionKind::Integer: {
+            long long value;
+            double number;
+            if (!parseInteger(text, value)) {
+                // The engine reads integer options leniently from "5.0" but not from "5.5".
+                if (!parseDouble(text, number) || number != std::floor(number))
+                    return abi::kOptionError;
+                value = (long long)number;
+            }
+            if (value < definition.minimum || value > definition.maximum) return abi::kOptionFormat;
+            out = PropertyValue::ofInteger(value);
             return 0;
         }
-        long long id;
-        if (!parseInteger(text, id) || id < 0 || id > 8190) return abi::kOptionError;
-        out = id == 0 ? PropertyValue::ofText("no") : PropertyValue::ofInteger(id);
-        return 0;
-    }
+        case OptionKind::Number: {
+            double value;
+            if (!parseDouble(text, value) || !std::isfinite(value)) return abi::kOptionError;
+            if (value < definition.minimum || value > definition.maximum) return abi::kOptionFormat;
+            out = PropertyValue::ofNumber(value);
+            return 0;
+        }
+        case OptionKind::Text:
+            out = PropertyValue::ofText(text);
+            return 0;
+        case OptionKind::Choice: {
+            if (choiceAllowed(definition.choices, text)) {
+                out = PropertyValue::ofText(text);
+                return 0;
+            }
+            long long count;
+            if (choiceAllowed(definition.choices, "#") && parseInteger(text, count) && count >= 0) {
+                out = PropertyValue::ofText(text);
+                return 0;
+            }
+            return abi::kOptionError;
+        }
+        case OptionKind::Time: {
+            if (definition.choices && choiceAllowed(definition.choices, text)) {
+                out = PropertyValue::ofText(text);
+                return 0;
+            }
+            double seconds;
+            if (!parseTimeText(text, seconds)) return abi::kOptionError;
+            out = PropertyValue::ofNumber(seconds);
+            return 0;
+        }
+        case OptionKind::Aspect: {
+            double value;
+            if (text == "no") {
+                value = 0;
+            } else if (text.find(':') != std::string::npos) {
+                auto parts = splitText(text, ':');
+                double width, height;
+                if (parts.size() != 2 || !parseDouble(parts[0], width) ||
+                    !parseDouble(parts[1], height) || height <= 0)
+                    return abi::kOptionError;
+                value = width / height;
+            } else if (!parseDouble(text, value)) {
+                return abi::kOptionError;
+            }
+            if (value < definition.minimum || value > definition.maximum) return abi::kOptionFormat;
+            out = PropertyValue::ofNumber(value);
+            return 0;
+        }
+        case OptionKind::Track: {
+            if (text == "no" || text == "auto") {
+                out = PropertyValue::ofText(text);
+                return 0;
+            }
+            long long id;
+            if (!parseInteger(text, id) || id < 0 || id > 8190) return abi::kOptionError;
+            out = id == 0 ? PropertyValue::ofText("no") : PropertyValue::ofInteger(id);
+            return 0;
+        }
     }
     return abi::kOptionError;
 }

@@ -18,7 +18,7 @@ enum class OptionKind {
     Track,    // "no", "auto" or a track id
 };
 
-struct OptionSpec {
+struct OptionDefinition {
     const char *name;
     OptionKind kind;
     const char *initial;
@@ -29,11 +29,12 @@ struct OptionSpec {
 
 // Finds an option by name or alias ("watch-later-directory" is the older
 // spelling of "watch-later-dir"); null when unknown.
-const OptionSpec *findOption(const std::string &name);
+const OptionDefinition *findOption(const std::string &name);
 
 // Every known option, in table order, for setting up a new engine.
-const OptionSpec *optionTable(size_t &count);
+const OptionDefinition *optionTable(size_t &count);
 
 // Parses a text for an option. Returns 0, or the option error code the engine
 // gives: out of range -> -6 (option format), malformed -> -7 (option error).
-int parseOptionValue(const OptionSpec &spec, const std::string &text, PropertyValue &out);
+int parseOptionValue(const OptionDefinition &definition, const std::string &text,
+                     PropertyValue &out);

@@ -97,8 +97,8 @@ void paintPicture(HDC dc, int width, int height, const PictureSnapshot &snapshot
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(0, 0, 0));
     int boxWidth = extent.cx + fontHeight;
-    RECT textBox = {(width - boxWidth) / 2, barsBottom / 2 - fontHeight,
-                    (width + boxWidth) / 2, barsBottom / 2 + fontHeight};
+    RECT textBox = {(width - boxWidth) / 2, barsBottom / 2 - fontHeight, (width + boxWidth) / 2,
+                    barsBottom / 2 + fontHeight};
     fill(dc, textBox.left, textBox.top, textBox.right, textBox.bottom, RGB(235, 235, 235));
     DrawTextW(dc, caption.c_str(), -1, &textBox, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dc, previous);
@@ -132,38 +132,38 @@ void followParentSize(HWND window) {
 LRESULT CALLBACK pictureWindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     Engine *engine = (Engine *)GetPropW(window, kEngineProperty);
     switch (message) {
-    case WM_TIMER:
-        if (wParam == kRefreshTimer) {
-            followParentSize(window);
-            InvalidateRect(window, nullptr, FALSE);
+        case WM_TIMER:
+            if (wParam == kRefreshTimer) {
+                followParentSize(window);
+                InvalidateRect(window, nullptr, FALSE);
+                return 0;
+            }
+            break;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            if (engine) paintBuffered(window, dc, *engine);
+            EndPaint(window, &paint);
             return 0;
         }
-        break;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(window, &paint);
-        if (engine) paintBuffered(window, dc, *engine);
-        EndPaint(window, &paint);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        // Lets tests (and PrintWindow) capture the picture without reading the screen.
-        if (engine) paintBuffered(window, (HDC)wParam, *engine);
-        return 0;
-    case WM_NCDESTROY:
-        RemovePropW(window, kEngineProperty);
-        break;
+        case WM_PRINTCLIENT:
+            // Lets tests (and PrintWindow) capture the picture without reading the screen.
+            if (engine) paintBuffered(window, (HDC)wParam, *engine);
+            return 0;
+        case WM_NCDESTROY:
+            RemovePropW(window, kEngineProperty);
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 HINSTANCE thisModule() {
     HMODULE module = nullptr;
-    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                           GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                       (LPCWSTR)&pictureWindowProcedure, &module);
+    GetModuleHandleExW(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        (LPCWSTR)&pictureWindowProcedure, &module);
     return module;
 }
 

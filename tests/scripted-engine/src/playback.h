@@ -17,8 +17,8 @@ double monotonicSeconds();
 
 void queueEvent(Engine &engine, int id, int error = 0, uint64_t replyUserdata = 0);
 void queueStartFile(Engine &engine, long long entryId);
-void queueEndFile(Engine &engine, int reason, int error, long long entryId,
-                  long long insertId = 0, int insertCount = 0);
+void queueEndFile(Engine &engine, int reason, int error, long long entryId, long long insertId = 0,
+                  int insertCount = 0);
 
 // Loaded, not paused and not held at the end by keep-open.
 bool isRunning(const Engine &engine);

@@ -32,14 +32,14 @@ std::string categoryOf(const Engine &engine, const std::string &path) {
     std::string extension = extensionOf(path);
     if (extension.empty()) return std::string();
     for (const char *type : {"video", "audio", "image"})
-        for (const std::string &known : splitText(optionText(engine, std::string(type) + "-exts"), ','))
+        for (const std::string &known :
+             splitText(optionText(engine, std::string(type) + "-exts"), ','))
             if (known == extension) return type;
     return std::string();
 }
 
 char separatorFor(const std::string &path) {
-    return path.find('\\') == std::string::npos && path.find('/') != std::string::npos ? '/'
-                                                                                       : '\\';
+    return path.find('\\') == std::string::npos && path.find('/') != std::string::npos ? '/' : '\\';
 }
 
 void collectFolder(const Engine &engine, const std::string &folder,
@@ -126,7 +126,8 @@ bool parseIndex(const Engine &engine, const std::string &text, int &index) {
 bool naturalLess(const std::string &left, const std::string &right) {
     size_t i = 0, j = 0;
     while (i < left.size() && j < right.size()) {
-        bool leftDigit = isdigit((unsigned char)left[i]), rightDigit = isdigit((unsigned char)right[j]);
+        bool leftDigit = isdigit((unsigned char)left[i]),
+             rightDigit = isdigit((unsigned char)right[j]);
         if (leftDigit && rightDigit) {
             size_t i2 = i, j2 = j;
             while (i2 < left.size() && isdigit((unsigned char)left[i2])) i2++;

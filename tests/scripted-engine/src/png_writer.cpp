@@ -69,7 +69,8 @@ std::string encodePng(int width, int height, const std::vector<uint8_t> &rgb) {
     std::string header;
     appendBigEndian(header, (uint32_t)width);
     appendBigEndian(header, (uint32_t)height);
-    header += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
+    header +=
+        std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no filter, no interlace
     appendChunk(png, "IHDR", header);
 
     std::string raw;

@@ -21,7 +21,7 @@ int readPropertyForDisplay(Engine &engine, const std::string &name, std::string 
 int setProperty(Engine &engine, const std::string &name, const std::string &text);
 
 // Stores an already parsed option value and runs its side effects.
-int assignOption(Engine &engine, const OptionSpec &spec, const PropertyValue &value);
+int assignOption(Engine &engine, const OptionDefinition &definition, const PropertyValue &value);
 
 int addToProperty(Engine &engine, const std::string &name, double delta);
 int multiplyProperty(Engine &engine, const std::string &name, double factor);

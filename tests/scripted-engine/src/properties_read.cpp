@@ -23,9 +23,9 @@ int readOption(Engine &engine, const std::string &name, PropertyValue &out) {
         out = selectedTrackValue(engine, option);
         return 0;
     }
-    const OptionSpec *spec = findOption(option);
-    if (!spec) return abi::kPropertyNotFound;
-    out = engine.options[spec->name];
+    const OptionDefinition *definition = findOption(option);
+    if (!definition) return abi::kPropertyNotFound;
+    out = engine.options[definition->name];
     return 0;
 }
 
@@ -43,22 +43,36 @@ int readVideoParam(const Engine &engine, const std::string &field, PropertyValue
     long long dw, dh;
     displaySize(engine, dw, dh);
     const MediaInfo &media = engine.file;
-    if (field == "w") out = PropertyValue::ofInteger(media.width);
-    else if (field == "h") out = PropertyValue::ofInteger(media.height);
-    else if (field == "dw") out = PropertyValue::ofInteger(dw);
-    else if (field == "dh") out = PropertyValue::ofInteger(dh);
-    else if (field == "aspect") out = PropertyValue::ofNumber(fileAspect(media));
+    if (field == "w")
+        out = PropertyValue::ofInteger(media.width);
+    else if (field == "h")
+        out = PropertyValue::ofInteger(media.height);
+    else if (field == "dw")
+        out = PropertyValue::ofInteger(dw);
+    else if (field == "dh")
+        out = PropertyValue::ofInteger(dh);
+    else if (field == "aspect")
+        out = PropertyValue::ofNumber(fileAspect(media));
     else if (field == "par")
         out = PropertyValue::ofNumber(fileAspect(media) * media.height / std::max(1, media.width));
-    else if (field == "pixelformat") out = PropertyValue::ofText("yuv420p");
-    else if (field == "hw-pixelformat") return abi::kPropertyUnavailable;
-    else if (field == "colormatrix") out = PropertyValue::ofText("bt.709");
-    else if (field == "colorlevels") out = PropertyValue::ofText("limited");
-    else if (field == "primaries") out = PropertyValue::ofText("bt.709");
-    else if (field == "gamma") out = PropertyValue::ofText("bt.1886");
-    else if (field == "chroma-location") out = PropertyValue::ofText("mpeg2/4/h264");
-    else if (field == "rotate") out = PropertyValue::ofInteger(0);
-    else return abi::kPropertyNotFound;
+    else if (field == "pixelformat")
+        out = PropertyValue::ofText("yuv420p");
+    else if (field == "hw-pixelformat")
+        return abi::kPropertyUnavailable;
+    else if (field == "colormatrix")
+        out = PropertyValue::ofText("bt.709");
+    else if (field == "colorlevels")
+        out = PropertyValue::ofText("limited");
+    else if (field == "primaries")
+        out = PropertyValue::ofText("bt.709");
+    else if (field == "gamma")
+        out = PropertyValue::ofText("bt.1886");
+    else if (field == "chroma-location")
+        out = PropertyValue::ofText("mpeg2/4/h264");
+    else if (field == "rotate")
+        out = PropertyValue::ofInteger(0);
+    else
+        return abi::kPropertyNotFound;
     return 0;
 }
 
@@ -75,12 +89,18 @@ int readPlaylistProperty(const Engine &engine, const std::string &rest, Property
     const PlaylistEntry &entry = engine.playlist[(size_t)index];
     std::string field = rest.substr(slash + 1);
     bool isCurrent = index == engine.current;
-    if (field == "filename") out = PropertyValue::ofText(entry.path);
-    else if (field == "id") out = PropertyValue::ofInteger(entry.id);
-    else if (field == "current") out = PropertyValue::ofFlag(isCurrent);
-    else if (field == "playing") out = PropertyValue::ofFlag(isCurrent && engine.loaded);
-    else if (field == "title") return abi::kPropertyUnavailable;
-    else return abi::kPropertyNotFound;
+    if (field == "filename")
+        out = PropertyValue::ofText(entry.path);
+    else if (field == "id")
+        out = PropertyValue::ofInteger(entry.id);
+    else if (field == "current")
+        out = PropertyValue::ofFlag(isCurrent);
+    else if (field == "playing")
+        out = PropertyValue::ofFlag(isCurrent && engine.loaded);
+    else if (field == "title")
+        return abi::kPropertyUnavailable;
+    else
+        return abi::kPropertyNotFound;
     return 0;
 }
 
@@ -97,9 +117,12 @@ int readChapterList(const Engine &engine, const std::string &rest, PropertyValue
         index >= count)
         return abi::kPropertyNotFound;
     std::string field = rest.substr(slash + 1);
-    if (field == "time") out = PropertyValue::ofNumber(engine.file.duration * index / count);
-    else if (field == "title") return abi::kPropertyUnavailable;
-    else return abi::kPropertyNotFound;
+    if (field == "time")
+        out = PropertyValue::ofNumber(engine.file.duration * index / count);
+    else if (field == "title")
+        return abi::kPropertyUnavailable;
+    else
+        return abi::kPropertyNotFound;
     return 0;
 }
 
@@ -115,8 +138,10 @@ void displaySize(const Engine &engine, long long &width, long long &height) {
     const MediaInfo &media = engine.file;
     double aspect = fileAspect(media);
     double override = optionNumber(engine, "video-aspect-override");
-    if (override > 0) aspect = override;
-    else if (override == 0 && media.height > 0) aspect = (double)media.width / media.height;
+    if (override > 0)
+        aspect = override;
+    else if (override == 0 && media.height > 0)
+        aspect = (double)media.width / media.height;
     width = media.width;
     height = media.height;
     if (aspect * media.height >= media.width)
@@ -131,10 +156,9 @@ int readComputedProperty(Engine &engine, const std::string &name, PropertyValue 
     const bool audio = loaded && engine.audioTrack > 0;
     const MediaInfo &media = engine.file;
     const double position = engine.positionBase;
-    const std::string path =
-        engine.current >= 0 && engine.current < (int)engine.playlist.size()
-            ? engine.playlist[engine.current].path
-            : std::string();
+    const std::string path = engine.current >= 0 && engine.current < (int)engine.playlist.size()
+                                 ? engine.playlist[engine.current].path
+                                 : std::string();
     auto need = [&](bool available, const PropertyValue &value) {
         if (!available) return (int)abi::kPropertyUnavailable;
         out = value;
@@ -218,7 +242,8 @@ int readComputedProperty(Engine &engine, const std::string &name, PropertyValue 
     if (startsWith(name, "playlist/")) return readPlaylistProperty(engine, name.substr(9), out);
     if (name == "sub-text") return need(loaded && engine.subTrack > 0, text(media.subText));
     if (name == "idle-active") return need(engine.initialized, PropertyValue::ofFlag(!loaded));
-    if (name == "eof-reached") return need(true, PropertyValue::ofFlag(loaded && engine.eofReached));
+    if (name == "eof-reached")
+        return need(true, PropertyValue::ofFlag(loaded && engine.eofReached));
     if (name == "core-idle") return need(true, PropertyValue::ofFlag(!isRunning(engine)));
     if (name == "seekable") return need(loaded, PropertyValue::ofFlag(true));
     if (name == "partially-seekable") return need(loaded, PropertyValue::ofFlag(false));
@@ -245,9 +270,9 @@ int readPropertyForDisplay(Engine &engine, const std::string &name, std::string 
     PropertyValue value;
     int result = readProperty(engine, name, value);
     if (result < 0) return result;
-    static const char *const kTimes[] = {"time-pos", "playback-time", "duration",
+    static const char *const kTimes[] = {"time-pos",       "playback-time",      "duration",
                                          "time-remaining", "playtime-remaining", "time-start",
-                                         "ab-loop-a", "ab-loop-b"};
+                                         "ab-loop-a",      "ab-loop-b"};
     bool isTime = false;
     for (const char *time : kTimes) isTime |= name == time;
     if (isTime && value.kind == PropertyValue::Kind::Number)

@@ -20,9 +20,9 @@ bool isTrackOption(const std::string &name) {
 }
 
 // Upper limit of a numeric option; the volume's follows volume-max.
-double upperLimit(const Engine &engine, const OptionSpec &spec) {
-    if (std::string(spec.name) == "volume") return optionNumber(engine, "volume-max");
-    return spec.maximum;
+double upperLimit(const Engine &engine, const OptionDefinition &definition) {
+    if (std::string(definition.name) == "volume") return optionNumber(engine, "volume-max");
+    return definition.maximum;
 }
 
 long long loopCount(const PropertyValue &value) {
@@ -39,7 +39,7 @@ int setComputed(Engine &engine, const std::string &name, const std::string &text
         if (!engine.loaded) return abi::kPropertyUnavailable;
         if (!parseTimeText(text, target)) return abi::kPropertyError;
         return seekTo(engine, target, false, target > engine.positionBase) < 0 ? abi::kPropertyError
-                                                                              : 0;
+                                                                               : 0;
     }
     if (name == "percent-pos") {
         double percent;
@@ -47,13 +47,15 @@ int setComputed(Engine &engine, const std::string &name, const std::string &text
         if (!parseDouble(text, percent)) return abi::kPropertyError;
         double target = engine.file.duration * percent / 100;
         return seekTo(engine, target, false, target > engine.positionBase) < 0 ? abi::kPropertyError
-                                                                              : 0;
+                                                                               : 0;
     }
     if (name == "playlist-pos" || name == "playlist-pos-1") {
         long long index;
         if (!parseInteger(text, index)) return abi::kPropertyError;
-        if (name == "playlist-pos-1" && index > 0) index--;
-        else if (name == "playlist-pos-1") index = -1;
+        if (name == "playlist-pos-1" && index > 0)
+            index--;
+        else if (name == "playlist-pos-1")
+            index = -1;
         return setPlaylistPosition(engine, index);
     }
     if (name == "chapter") {
@@ -64,7 +66,7 @@ int setComputed(Engine &engine, const std::string &name, const std::string &text
         index = std::max(0LL, std::min(index, (long long)count - 1));
         double target = engine.file.duration * index / count;
         return seekTo(engine, target, false, target > engine.positionBase) < 0 ? abi::kPropertyError
-                                                                              : 0;
+                                                                               : 0;
     }
     handled = false;
     return 0;
@@ -72,8 +74,8 @@ int setComputed(Engine &engine, const std::string &name, const std::string &text
 
 }  // namespace
 
-int assignOption(Engine &engine, const OptionSpec &spec, const PropertyValue &value) {
-    std::string name = spec.name;
+int assignOption(Engine &engine, const OptionDefinition &definition, const PropertyValue &value) {
+    std::string name = definition.name;
     if (name == "volume" && value.number > optionNumber(engine, "volume-max"))
         return abi::kPropertyError;
     engine.options[name] = value;
@@ -89,16 +91,16 @@ int setProperty(Engine &engine, const std::string &rawName, const std::string &t
     bool handled = false;
     int result = setComputed(engine, name, text, handled);
     if (handled) return result;
-    const OptionSpec *spec = findOption(name);
-    if (!spec) {
+    const OptionDefinition *definition = findOption(name);
+    if (!definition) {
         PropertyValue ignored;
         // Known but read-only properties refuse the change; others are unknown.
         return readComputedProperty(engine, name, ignored) == kNotComputed ? abi::kPropertyNotFound
-                                                                          : abi::kPropertyError;
+                                                                           : abi::kPropertyError;
     }
     PropertyValue value;
-    if (parseOptionValue(*spec, text, value) != 0) return abi::kPropertyError;
-    return assignOption(engine, *spec, value);
+    if (parseOptionValue(*definition, text, value) != 0) return abi::kPropertyError;
+    return assignOption(engine, *definition, value);
 }
 
 int addToProperty(Engine &engine, const std::string &rawName, double delta) {
@@ -111,9 +113,10 @@ int addToProperty(Engine &engine, const std::string &rawName, double delta) {
     double value;
     numericValue(current, value);
     value += delta;
-    const OptionSpec *spec = findOption(name);
-    if (spec && (spec->kind == OptionKind::Number || spec->kind == OptionKind::Integer))
-        value = std::max(spec->minimum, std::min(value, upperLimit(engine, *spec)));
+    const OptionDefinition *definition = findOption(name);
+    if (definition &&
+        (definition->kind == OptionKind::Number || definition->kind == OptionKind::Integer))
+        value = std::max(definition->minimum, std::min(value, upperLimit(engine, *definition)));
     std::string text = current.kind == PropertyValue::Kind::Integer
                            ? std::to_string(std::llround(value))
                            : formatFixed(value);
@@ -135,42 +138,42 @@ int multiplyProperty(Engine &engine, const std::string &rawName, double factor) 
 int cycleProperty(Engine &engine, const std::string &rawName, bool upward) {
     std::string name = trackOptionFor(withoutOptionsPrefix(rawName));
     if (isTrackOption(name)) return cycleTrack(engine, name, upward);
-    const OptionSpec *spec = findOption(name);
-    if (!spec) {
+    const OptionDefinition *definition = findOption(name);
+    if (!definition) {
         PropertyValue ignored;
         return readComputedProperty(engine, name, ignored) == kNotComputed ? abi::kPropertyNotFound
-                                                                          : abi::kPropertyError;
+                                                                           : abi::kPropertyError;
     }
-    PropertyValue current = engine.options[spec->name];
-    switch (spec->kind) {
-    case OptionKind::Flag:
-        return assignOption(engine, *spec, PropertyValue::ofFlag(!current.flag));
-    case OptionKind::Choice: {
-        std::vector<std::string> choices;
-        for (const std::string &choice : splitText(spec->choices, '|'))
-            if (choice != "#") choices.push_back(choice);
-        size_t at = std::find(choices.begin(), choices.end(), current.text) - choices.begin();
-        size_t next = at == choices.size() ? 0
-                      : upward             ? (at + 1) % choices.size()
-                                           : (at + choices.size() - 1) % choices.size();
-        return assignOption(engine, *spec, PropertyValue::ofText(choices[next]));
-    }
-    case OptionKind::Integer:
-    case OptionKind::Number: {
-        // Numbers cycle by one step and wrap around at their limits.
-        double value;
-        numericValue(current, value);
-        value += upward ? 1 : -1;
-        double top = upperLimit(engine, *spec);
-        if (value > top) value = spec->minimum;
-        if (value < spec->minimum) value = top;
-        PropertyValue next = spec->kind == OptionKind::Integer
-                                 ? PropertyValue::ofInteger(std::llround(value))
-                                 : PropertyValue::ofNumber(value);
-        return assignOption(engine, *spec, next);
-    }
-    default:
-        return abi::kPropertyError;
+    PropertyValue current = engine.options[definition->name];
+    switch (definition->kind) {
+        case OptionKind::Flag:
+            return assignOption(engine, *definition, PropertyValue::ofFlag(!current.flag));
+        case OptionKind::Choice: {
+            std::vector<std::string> choices;
+            for (const std::string &choice : splitText(definition->choices, '|'))
+                if (choice != "#") choices.push_back(choice);
+            size_t at = std::find(choices.begin(), choices.end(), current.text) - choices.begin();
+            size_t next = at == choices.size() ? 0
+                          : upward             ? (at + 1) % choices.size()
+                                               : (at + choices.size() - 1) % choices.size();
+            return assignOption(engine, *definition, PropertyValue::ofText(choices[next]));
+        }
+        case OptionKind::Integer:
+        case OptionKind::Number: {
+            // Numbers cycle by one step and wrap around at their limits.
+            double value;
+            numericValue(current, value);
+            value += upward ? 1 : -1;
+            double top = upperLimit(engine, *definition);
+            if (value > top) value = definition->minimum;
+            if (value < definition->minimum) value = top;
+            PropertyValue next = definition->kind == OptionKind::Integer
+                                     ? PropertyValue::ofInteger(std::llround(value))
+                                     : PropertyValue::ofNumber(value);
+            return assignOption(engine, *definition, next);
+        }
+        default:
+            return abi::kPropertyError;
     }
 }
 
@@ -182,13 +185,14 @@ int cycleValues(Engine &engine, const std::string &rawName, const std::vector<st
     int result = readProperty(engine, name, current);
     if (result < 0 && result != abi::kPropertyUnavailable) return result;
     std::string now = result < 0 ? std::string() : formatValue(current);
-    const OptionSpec *spec = findOption(name);
+    const OptionDefinition *definition = findOption(name);
     // Values are compared as the property would print them, so "90" matches 90.
     int found = -1;
     for (size_t i = 0; i < values.size() && found < 0; i++) {
         PropertyValue parsed;
         std::string candidate = values[i];
-        if (spec && parseOptionValue(*spec, values[i], parsed) == 0) candidate = formatValue(parsed);
+        if (definition && parseOptionValue(*definition, values[i], parsed) == 0)
+            candidate = formatValue(parsed);
         if (candidate == now) found = (int)i;
     }
     int count = (int)values.size();

@@ -35,31 +35,31 @@ PropertyValue PropertyValue::ofText(const std::string &value) {
 
 std::string formatValue(const PropertyValue &value) {
     switch (value.kind) {
-    case PropertyValue::Kind::Flag:
-        return value.flag ? "yes" : "no";
-    case PropertyValue::Kind::Integer:
-        return std::to_string(value.integer);
-    case PropertyValue::Kind::Number:
-        return formatFixed(value.number);
-    case PropertyValue::Kind::Text:
-        break;
+        case PropertyValue::Kind::Flag:
+            return value.flag ? "yes" : "no";
+        case PropertyValue::Kind::Integer:
+            return std::to_string(value.integer);
+        case PropertyValue::Kind::Number:
+            return formatFixed(value.number);
+        case PropertyValue::Kind::Text:
+            break;
     }
     return value.text;
 }
 
 bool numericValue(const PropertyValue &value, double &out) {
     switch (value.kind) {
-    case PropertyValue::Kind::Flag:
-        out = value.flag ? 1 : 0;
-        return true;
-    case PropertyValue::Kind::Integer:
-        out = (double)value.integer;
-        return true;
-    case PropertyValue::Kind::Number:
-        out = value.number;
-        return true;
-    case PropertyValue::Kind::Text:
-        break;
+        case PropertyValue::Kind::Flag:
+            out = value.flag ? 1 : 0;
+            return true;
+        case PropertyValue::Kind::Integer:
+            out = (double)value.integer;
+            return true;
+        case PropertyValue::Kind::Number:
+            out = value.number;
+            return true;
+        case PropertyValue::Kind::Text:
+            break;
     }
     return parseDouble(value.text, out);
 }

@@ -12,11 +12,15 @@ std::string typeOfOption(const std::string &option) {
 }
 
 long long &selectionOf(Engine &engine, const std::string &option) {
-    return option == "vid" ? engine.videoTrack : option == "aid" ? engine.audioTrack : engine.subTrack;
+    return option == "vid"   ? engine.videoTrack
+           : option == "aid" ? engine.audioTrack
+                             : engine.subTrack;
 }
 
 long long selectionOf(const Engine &engine, const std::string &option) {
-    return option == "vid" ? engine.videoTrack : option == "aid" ? engine.audioTrack : engine.subTrack;
+    return option == "vid"   ? engine.videoTrack
+           : option == "aid" ? engine.audioTrack
+                             : engine.subTrack;
 }
 
 std::vector<long long> idsOfType(const Engine &engine, const std::string &type) {
@@ -107,7 +111,8 @@ int cycleTrack(Engine &engine, const std::string &option, bool upward) {
     if (at == order.size()) at = 0;
     size_t next = upward ? (at + 1) % order.size() : (at + order.size() - 1) % order.size();
     long long chosen = order[next];
-    engine.options[option] = chosen ? PropertyValue::ofInteger(chosen) : PropertyValue::ofText("no");
+    engine.options[option] =
+        chosen ? PropertyValue::ofInteger(chosen) : PropertyValue::ofText("no");
     selectionOf(engine, option) = chosen;
     return 0;
 }
@@ -128,24 +133,43 @@ int readTrackListProperty(const Engine &engine, const std::string &rest, Propert
     std::string field = rest.substr(slash + 1);
     int error = 0;
     bool video = track.type == "video", audio = track.type == "audio";
-    if (field == "type") out = PropertyValue::ofText(track.type);
-    else if (field == "id" || field == "src-id") out = PropertyValue::ofInteger(track.id);
-    else if (field == "ff-index") out = PropertyValue::ofInteger(index);
-    else if (field == "lang") out = textOrUnavailable(track.lang, error);
-    else if (field == "title") out = textOrUnavailable(track.title, error);
-    else if (field == "codec") out = PropertyValue::ofText(track.codec);
-    else if (field == "selected") out = PropertyValue::ofFlag(selectedTrack(engine, track) != nullptr);
-    else if (field == "default") out = PropertyValue::ofFlag(track.isDefault);
-    else if (field == "forced") out = PropertyValue::ofFlag(track.forced);
-    else if (field == "external") out = PropertyValue::ofFlag(track.external);
-    else if (field == "image" || field == "albumart") out = PropertyValue::ofFlag(false);
-    else if (field == "external-filename") out = textOrUnavailable(std::string(), error);
-    else if (video && field == "demux-w") out = PropertyValue::ofInteger(engine.file.width);
-    else if (video && field == "demux-h") out = PropertyValue::ofInteger(engine.file.height);
-    else if (video && field == "demux-fps") out = PropertyValue::ofNumber(engine.file.fps);
-    else if (audio && field == "demux-channel-count") out = PropertyValue::ofInteger(2);
-    else if (audio && field == "demux-channels") out = PropertyValue::ofText("stereo");
-    else if (audio && field == "demux-samplerate") out = PropertyValue::ofInteger(48000);
-    else return abi::kPropertyNotFound;
+    if (field == "type")
+        out = PropertyValue::ofText(track.type);
+    else if (field == "id" || field == "src-id")
+        out = PropertyValue::ofInteger(track.id);
+    else if (field == "ff-index")
+        out = PropertyValue::ofInteger(index);
+    else if (field == "lang")
+        out = textOrUnavailable(track.lang, error);
+    else if (field == "title")
+        out = textOrUnavailable(track.title, error);
+    else if (field == "codec")
+        out = PropertyValue::ofText(track.codec);
+    else if (field == "selected")
+        out = PropertyValue::ofFlag(selectedTrack(engine, track) != nullptr);
+    else if (field == "default")
+        out = PropertyValue::ofFlag(track.isDefault);
+    else if (field == "forced")
+        out = PropertyValue::ofFlag(track.forced);
+    else if (field == "external")
+        out = PropertyValue::ofFlag(track.external);
+    else if (field == "image" || field == "albumart")
+        out = PropertyValue::ofFlag(false);
+    else if (field == "external-filename")
+        out = textOrUnavailable(std::string(), error);
+    else if (video && field == "demux-w")
+        out = PropertyValue::ofInteger(engine.file.width);
+    else if (video && field == "demux-h")
+        out = PropertyValue::ofInteger(engine.file.height);
+    else if (video && field == "demux-fps")
+        out = PropertyValue::ofNumber(engine.file.fps);
+    else if (audio && field == "demux-channel-count")
+        out = PropertyValue::ofInteger(2);
+    else if (audio && field == "demux-channels")
+        out = PropertyValue::ofText("stereo");
+    else if (audio && field == "demux-samplerate")
+        out = PropertyValue::ofInteger(48000);
+    else
+        return abi::kPropertyNotFound;
     return error;
 }

@@ -88,13 +88,13 @@ int writeResumeState(Engine &engine) {
     }
     text += "start=" + formatFixed(engine.positionBase) + "\n";
     for (const std::string &name : splitText(optionText(engine, "watch-later-options"), ',')) {
-        const OptionSpec *spec = findOption(trimmed(name));
-        if (!spec) continue;
+        const OptionDefinition *definition = findOption(trimmed(name));
+        if (!definition) continue;
         PropertyValue initial;
-        parseOptionValue(*spec, spec->initial, initial);
-        std::string value = optionText(engine, spec->name);
+        parseOptionValue(*definition, definition->initial, initial);
+        std::string value = optionText(engine, definition->name);
         if (value != formatValue(initial))
-            text += std::string(spec->name) + "=" + quotedForConfig(value) + "\n";
+            text += std::string(definition->name) + "=" + quotedForConfig(value) + "\n";
     }
     HANDLE file = CreateFileW(resumeFilePath(engine, path).c_str(), GENERIC_WRITE, 0, nullptr,
                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -126,9 +126,10 @@ bool loadResumeState(Engine &engine, const std::string &mediaPath, double &start
             parseTimeText(value, start);
             continue;
         }
-        const OptionSpec *spec = findOption(key);
+        const OptionDefinition *definition = findOption(key);
         PropertyValue parsed;
-        if (spec && parseOptionValue(*spec, value, parsed) == 0) engine.options[spec->name] = parsed;
+        if (definition && parseOptionValue(*definition, value, parsed) == 0)
+            engine.options[definition->name] = parsed;
     }
     return true;
 }

@@ -121,8 +121,9 @@ TEST(Commands, CyclesAndStepsFollowTheEnginesRules) {
 }
 
 TEST(Commands, SubtitlesFollowSlangAndCycleThroughOff) {
-    Session session(pausedClip("track=sub,1,tha,Thai\ntrack=sub,2,eng,English\n"
-                               "track=audio,1,jpn,\nsub-text=Hello\n"));
+    Session session(
+        pausedClip("track=sub,1,tha,Thai\ntrack=sub,2,eng,English\n"
+                   "track=audio,1,jpn,\nsub-text=Hello\n"));
     session.option("slang", "eng,en");
     startClip(session);
     EXPECT_EQ(session.getString("track-list/count"), "4");  // the default video track too
@@ -156,8 +157,8 @@ TEST(Commands, ScreenshotIsAValidPngOfTheDisplaySize) {
     EXPECT_EQ(bigEndian(png, 29), referenceCrc(png.substr(12, 17)));
     EXPECT_EQ(png.substr(png.size() - 8, 4), "IEND");
 
-    EXPECT_EQ(session.command({"screenshot-to-file", session.scratch().file("no\\such\\dir.png"),
-                               "video"}),
+    EXPECT_EQ(session.command(
+                  {"screenshot-to-file", session.scratch().file("no\\such\\dir.png"), "video"}),
               -12);
 }
 

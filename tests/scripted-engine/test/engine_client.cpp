@@ -19,8 +19,8 @@ std::wstring toWide(const std::string &text) {
 
 std::string toUtf8(const std::wstring &text) {
     if (text.empty()) return std::string();
-    int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0,
-                                    nullptr, nullptr);
+    int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
+                                    nullptr);
     std::string narrow(count, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &narrow[0], count, nullptr,
                         nullptr);

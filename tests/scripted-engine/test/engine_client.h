@@ -77,8 +77,12 @@ struct SessionSettings {
 class Session {
   public:
     explicit Session(const SessionSettings &settings = SessionSettings());
-    void *handle() const { return handle_; }
-    const ScratchFolder &scratch() const { return scratch_; }
+    void *handle() const {
+        return handle_;
+    }
+    const ScratchFolder &scratch() const {
+        return scratch_;
+    }
 
     int option(const std::string &name, const std::string &value);
     int initialize();
@@ -97,7 +101,9 @@ class Session {
     std::vector<int> drainEvents(double quiet = 0.05);
     // Waits up to `timeout` for the event id; collects what came before it too.
     bool waitFor(int eventId, double timeout, std::vector<int> *seen = nullptr);
-    const EndFile &lastEndFile() const { return lastEndFile_; }
+    const EndFile &lastEndFile() const {
+        return lastEndFile_;
+    }
 
     std::vector<std::string> journal() const;
 

@@ -12,9 +12,10 @@ using client::SessionSettings;
 namespace {
 
 const char *const kEntryPoints[] = {
-    "mpv_create",        "mpv_initialize",   "mpv_set_option_string",   "mpv_command",
-    "mpv_command_string", "mpv_command_async", "mpv_wait_event",         "mpv_get_property",
-    "mpv_get_property_string", "mpv_free",   "mpv_error_string",
+    "mpv_create",     "mpv_initialize",     "mpv_set_option_string",
+    "mpv_command",    "mpv_command_string", "mpv_command_async",
+    "mpv_wait_event", "mpv_get_property",   "mpv_get_property_string",
+    "mpv_free",       "mpv_error_string",
 };
 
 struct ChildSearch {
@@ -49,8 +50,7 @@ LRESULT CALLBACK passThrough(HWND window, UINT message, WPARAM wParam, LPARAM lP
 TEST(Library, ExportsTheElevenEntryPoints) {
     HMODULE module = client::api().module;
     ASSERT_NE(module, nullptr);
-    for (const char *name : kEntryPoints)
-        EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+    for (const char *name : kEntryPoints) EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
 }
 
 TEST(Library, TheNosymVariantLacksOnlyTheErrorString) {
@@ -79,8 +79,8 @@ TEST(Library, PictureWindowFillsTheGivenWindowFollowsItAndShowsBars) {
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"ScriptedEngineTestHost";
     RegisterClassW(&windowClass);
-    HWND host = CreateWindowExW(0, L"ScriptedEngineTestHost", L"host", WS_POPUP | WS_VISIBLE, 0,
-                                0, 640, 360, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND host = CreateWindowExW(0, L"ScriptedEngineTestHost", L"host", WS_POPUP | WS_VISIBLE, 0, 0,
+                                640, 360, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(host, nullptr);
 
     SessionSettings settings;
@@ -122,8 +122,8 @@ TEST(Library, PictureWindowFillsTheGivenWindowFollowsItAndShowsBars) {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 800, 450);
     SelectObject(memory, bitmap);
     SendMessageW(search.found, WM_PRINTCLIENT, (WPARAM)memory, PRF_CLIENT);
-    EXPECT_EQ(GetPixel(memory, 800 / 14, 20), RGB(191, 191, 191));      // first bar
-    EXPECT_EQ(GetPixel(memory, 800 * 13 / 14, 20), RGB(0, 0, 191));    // last bar
+    EXPECT_EQ(GetPixel(memory, 800 / 14, 20), RGB(191, 191, 191));   // first bar
+    EXPECT_EQ(GetPixel(memory, 800 * 13 / 14, 20), RGB(0, 0, 191));  // last bar
     DeleteDC(memory);
     DeleteObject(bitmap);
     ReleaseDC(nullptr, screen);

@@ -89,8 +89,8 @@ TEST(Playlist, TheNaturalEndMovesToTheNextEntry) {
 TEST(Playlist, AutocreateQueuesTheFoldersMediaFilteredAndNaturallySorted) {
     Session session;
     const auto &folder = session.scratch();
-    for (const char *name : {"clip10.mkv", "clip2.mp4", "song.mp3", "notes.txt", "cover.jpg",
-                             "inner\\deeper.mkv"})
+    for (const char *name :
+         {"clip10.mkv", "clip2.mp4", "song.mp3", "notes.txt", "cover.jpg", "inner\\deeper.mkv"})
         folder.write(name, "x");
     session.option("autocreate-playlist", "filter");
     session.option("directory-filter-types", "video,audio");

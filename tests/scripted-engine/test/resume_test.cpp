@@ -39,8 +39,8 @@ TEST(Resume, DigestCoversTheUtf8BytesOfTheWholePath) {
     configureResume(session);
     session.command({"loadfile", u8"C:\\media\\ภาพยนตร์.mkv"});
     session.commandString("write-watch-later-config");
-    EXPECT_TRUE(client::fileExists(
-        session.scratch().file("resume\\3261CA67D5C7EEA233AF695814C59D56")));
+    EXPECT_TRUE(
+        client::fileExists(session.scratch().file("resume\\3261CA67D5C7EEA233AF695814C59D56")));
 }
 
 TEST(Resume, NextLoadStartsThereAndUsesTheFileUp) {

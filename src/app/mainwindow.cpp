@@ -265,6 +265,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_NCMOUSELEAVE:
             if (titleBarMouse(window, message, LRESULT(wParam))) return 0;
             break;
+        case WM_SYSCOMMAND:
+            // Releasing Alt after a shortcut we handled (Alt+H, Alt+Up) would otherwise put the
+            // window into keyboard menu mode, which eats the next key: there is no menu bar.
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0) return 0;
+            break;
         case WM_DROPFILES:
             receiveDroppedFiles(reinterpret_cast<HDROP>(wParam));
             return 0;

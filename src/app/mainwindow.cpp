@@ -157,7 +157,11 @@ void closeSequence(HWND window) {
         double pos = 0, duration = 0;
         bool nearEnd = engineGetDouble("time-pos", pos) && engineGetDouble("duration", duration) &&
                        duration > 0 && pos >= duration - 10.0;
-        if (resumeEnabled && nearEnd) engineCommandString("delete-watch-later-config");
+        if (resumeEnabled && nearEnd) {
+            engineCommandString("delete-watch-later-config");
+            // With save-position-on-quit the engine would write the entry again while quitting.
+            engineCommandString("set save-position-on-quit no");
+        }
         engineCommandAsync({resumeEnabled && !nearEnd ? "quit-watch-later" : "quit"});
     }
     if (HANDLE thread = engineThread()) WaitForSingleObject(thread, 400);

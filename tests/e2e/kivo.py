@@ -201,6 +201,7 @@ def media():
     plus files the engine's folder queue must leave out. Made once per build folder."""
     clips = MEDIA / "clips"
     (clips / "sub").mkdir(parents=True, exist_ok=True)
+    (clips / "long").mkdir(parents=True, exist_ok=True)
     video = ["-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25", "-t", "8"]
     _ffmpeg(clips / "a.mp4", *video, "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000", "-t", "8",
             "-c:v", "libx264", "-g", "25", "-pix_fmt", "yuv420p", "-c:a", "aac")
@@ -208,6 +209,8 @@ def media():
             "-c:v", "libvpx-vp9", "-g", "25", "-b:v", "200k", "-deadline", "realtime", "-c:a", "libopus")
     _ffmpeg(clips / "sub" / "c.mp4", "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", "-t", "2",
             "-c:v", "libx264", "-pix_fmt", "yuv420p")
+    _ffmpeg(clips / "long" / "long.mp4", "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", "-t", "40",
+            "-c:v", "libx264", "-preset", "ultrafast", "-g", "25", "-pix_fmt", "yuv420p")
     srt = clips / "b.srt"
     if not srt.exists():
         srt.write_text("1\n00:00:00,000 --> 00:00:08,000\nHello subtitle\n")

@@ -51,18 +51,27 @@ class RealEngine(PlayerTest):
         self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "b.mkv - KivoPlayer")
         self.assertEqual(player.close(), 0)
 
+    def resume_file(self, clip):
+        path = kivo.win_path(clip)
+        return kivo.TEST_DATA / "resume" / hashlib.md5(path.encode("utf-8")).hexdigest().upper()
+
     def test_closing_writes_the_resume_position(self):
-        clip = self.clips / "b.mkv"
+        clip = self.clips / "long" / "long.mp4"
         player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
         kivo.wait_for_log(r"^first_frame_ms=", 60)
         kivo.state_line()  # playing for a moment
         self.assertEqual(player.close(), 0)
-        path = kivo.win_path(clip)
-        name = hashlib.md5(path.encode("utf-8")).hexdigest().upper()
-        resume = (kivo.TEST_DATA / "resume" / name).read_text()
-        self.assertTrue(resume.startswith("# " + path + "\n"), resume)
+        resume = self.resume_file(clip).read_text()
+        self.assertTrue(resume.startswith("# " + kivo.win_path(clip) + "\n"), resume)
         self.assertRegex(resume, r"\nstart=\d+\.\d+\n")
 
+    def test_closing_in_the_last_ten_seconds_leaves_no_resume_entry(self):
+        clip = self.clips / "b.mkv"  # 8 s: always within the last ten seconds
+        player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
+        kivo.wait_for_log(r"^first_frame_ms=", 60)
+        kivo.state_line()
+        self.assertEqual(player.close(), 0)
+        self.assertFalse(self.resume_file(clip).exists())
 
 if __name__ == "__main__":
     kivo.main()

@@ -225,6 +225,12 @@ ENGINE_EXPORT int mpv_command_async(Engine *engine, uint64_t replyUserdata, cons
     return 0;
 }
 
+// KIVO_ENGINE_STALL set: after a quit command, waiting for events never returns.
+static bool stallAfterQuit() {
+    static const bool stall = GetEnvironmentVariableW(L"KIVO_ENGINE_STALL", nullptr, 0) != 0;
+    return stall;
+}
+
 ENGINE_EXPORT abi::Event *mpv_wait_event(Engine *engine, double timeout) {
     static abi::Event none = {};
     if (!engine) return &none;
@@ -236,6 +242,11 @@ ENGINE_EXPORT abi::Event *mpv_wait_event(Engine *engine, double timeout) {
             PendingEvent pending = engine->events.front();
             engine->events.pop_front();
             return handOut(*engine, pending);
+        }
+        if (engine->shuttingDown && stallAfterQuit()) {
+            // An engine that never finishes quitting: the caller's thread stays here.
+            hold.unlock();
+            Sleep(INFINITE);
         }
         if (engine->shuttingDown) {
             PendingEvent shutdown;

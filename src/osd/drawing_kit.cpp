@@ -42,9 +42,21 @@ GpFontFamily* privateFamily(GpFontCollection* collection, const FontFamilyWish& 
     return copy;
 }
 
+GpFontFamily* firstInstalledFamily() {
+    GpFontCollection* installed = nullptr;
+    GpFontFamily* first = nullptr;
+    INT found = 0;
+    if (GdipNewInstalledFontCollection(&installed) != Ok ||
+        GdipGetFontCollectionFamilyList(installed, 1, &first, &found) != Ok || found < 1)
+        return nullptr;
+    GpFontFamily* copy = nullptr;
+    return GdipCloneFontFamily(first, &copy) == Ok ? copy : nullptr;
+}
+
 // The wanted family, or the installed one named as its stand-in. Where even that is missing
 // (Windows before 8.1 has no "Leelawadee UI", Wine has neither stand-in) the system's generic
-// family keeps text readable instead of dropping every caption.
+// family, or failing that any installed one, keeps text readable instead of dropping every
+// caption.
 GpFontFamily* chosenFamily(GpFontCollection* collection, const FontFamilyWish& wish, bool mono) {
     if (GpFontFamily* own = privateFamily(collection, wish)) return own;
     GpFontFamily* family = nullptr;
@@ -54,7 +66,8 @@ GpFontFamily* chosenFamily(GpFontCollection* collection, const FontFamilyWish& w
     family = nullptr;
     GpStatus generic = mono ? GdipGetGenericFontFamilyMonospace(&family)
                             : GdipGetGenericFontFamilySansSerif(&family);
-    return generic == Ok ? family : nullptr;
+    if (generic == Ok && family) return family;
+    return firstInstalledFamily();
 }
 
 GpFont* makeFont(GpFontFamily* family, float size) {
@@ -63,18 +76,18 @@ GpFont* makeFont(GpFontFamily* family, float size) {
     return font;
 }
 
-struct Pen {
+struct ScopedPen {
     GpPen* pen = nullptr;
-    Pen(Argb colour, float width) { GdipCreatePen1(colour, width, UnitWorld, &pen); }
-    ~Pen() {
+    ScopedPen(Argb colour, float width) { GdipCreatePen1(colour, width, UnitWorld, &pen); }
+    ~ScopedPen() {
         if (pen) GdipDeletePen(pen);
     }
 };
 
-struct Brush {
+struct ScopedBrush {
     GpSolidFill* brush = nullptr;
-    explicit Brush(Argb colour) { GdipCreateSolidFill(colour, &brush); }
-    ~Brush() {
+    explicit ScopedBrush(Argb colour) { GdipCreateSolidFill(colour, &brush); }
+    ~ScopedBrush() {
         if (brush) GdipDeleteBrush(brush);
     }
 };
@@ -174,30 +187,36 @@ bool PresentLayered(HWND window, const Canvas& canvas, int x, int y, int width, 
 void ShowAboveOwner(HWND popup) {
     HWND owner = GetWindow(popup, GW_OWNER);
     bool ownerTopmost = owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    bool popupTopmost = GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST;
-    // HWND_TOP keeps a popup topmost that became so in full screen; once the owner has left
-    // the topmost band the popup must leave it too, or it would float over other programs.
-    HWND place = ownerTopmost ? HWND_TOPMOST : popupTopmost ? HWND_NOTOPMOST : HWND_TOP;
-    SetWindowPos(popup, place, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(popup, ownerTopmost ? HWND_TOPMOST : HWND_TOP, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void FillBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) {
-    Brush brush(colour);
+    ScopedBrush brush(colour);
     if (g && brush.brush) GdipFillRectangle(g, brush.brush, x, y, w, h);
 }
 
 void OutlineBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) {
-    Pen pen(colour, 1.0f);
-    if (g && pen.pen) GdipDrawRectangle(g, pen.pen, x + 0.5f, y + 0.5f, w - 1.0f, h - 1.0f);
+    // Four one-pixel strips rather than a pen stroked along x + 0.5: a stroke is rounded to
+    // whole pixels where shapes are not anti-aliased (Wine), which moves it one pixel inwards
+    // and loses the right and bottom sides. Strips cover the same pixels everywhere, and do
+    // not overlap, so translucent corners are not drawn twice.
+    if (w <= 0 || h <= 0) return;
+    FillBox(g, colour, x, y, w, 1);
+    if (h > 1) FillBox(g, colour, x, y + h - 1, w, 1);
+    if (h > 2) {
+        FillBox(g, colour, x, y + 1, 1, h - 2);
+        if (w > 1) FillBox(g, colour, x + w - 1, y + 1, 1, h - 2);
+    }
 }
 
 void FillPolygonSolid(GpGraphics* g, Argb colour, const PointF* points, int count) {
-    Brush brush(colour);
+    ScopedBrush brush(colour);
     if (g && brush.brush && points && count > 2) GdipFillPolygon(g, brush.brush, points, count, FillModeAlternate);
 }
 
 void DrawPolyline(GpGraphics* g, Argb colour, float width, const PointF* points, int count) {
-    Pen pen(colour, width);
+    ScopedPen pen(colour, width);
     if (g && pen.pen && points && count > 1) GdipDrawLines(g, pen.pen, points, count);
 }
 
@@ -207,7 +226,7 @@ void GlowPolyline(GpGraphics* g, Argb colour, const PointF points[3]) {
         unsigned alpha;
     } passes[] = {{8.0f, 26}, {5.0f, 55}, {2.0f, 255}};
     for (const auto& pass : passes) {
-        Pen pen(withAlpha(colour, pass.alpha), pass.width);
+        ScopedPen pen(withAlpha(colour, pass.alpha), pass.width);
         if (!g || !pen.pen) continue;
         GdipSetPenLineJoin(pen.pen, LineJoinMiter);
         GdipDrawLines(g, pen.pen, points, 3);
@@ -225,7 +244,7 @@ void DrawTextBox(GpGraphics* g, const wchar_t* text, GpFont* font, Argb colour, 
     GdipSetStringFormatAlign(format, horizontal);
     GdipSetStringFormatLineAlign(format, StringAlignmentCenter);
     GdipSetStringFormatTrimming(format, StringTrimmingEllipsisCharacter);
-    Brush brush(colour);
+    ScopedBrush brush(colour);
     RectF box(x, y, w, h);
     if (brush.brush) GdipDrawString(g, text, -1, font, &box, format, brush.brush);
     GdipDeleteStringFormat(format);

@@ -29,7 +29,8 @@ GpFont* MonoFontLarge();
 GpFont* MonoFontSmall();
 
 // The family choice for a font folder: the private files when they hold the wanted family,
-// else the installed fallback, else the system's generic sans-serif or monospace family.
+// else the installed fallback, else the system's generic sans-serif or monospace family, else
+// the first installed family.
 // The kit calls it once with "<program folder>\fonts\"; GDI+ must be started.
 struct FontFamilies {
     GpFontFamily* ui;

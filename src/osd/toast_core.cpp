@@ -14,7 +14,9 @@ ToastPlace placeToast(int clientX, int clientY, int clientWidth, int topInset, i
     ToastPlace p;
     p.width = scaledPixels(float(unscaledWidth), scale);
     p.height = scaledPixels(float(kToastHeight), scale);
-    p.x = clientX + clientWidth - scaledPixels(float(unscaledWidth + kToastMargin), scale);
+    // The margin is rounded on its own: rounding width + margin together would move the right
+    // edge by a pixel at fractional scales whenever a new text changes the width.
+    p.x = clientX + clientWidth - scaledPixels(float(kToastMargin), scale) - p.width;
     p.y = clientY + topInset + scaledPixels(float(kToastMargin), scale);
     return p;
 }

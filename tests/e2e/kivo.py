@@ -22,6 +22,23 @@ DEVNULL = subprocess.DEVNULL
 _env = None
 
 
+def end_stale_players():
+    """Ends KivoPlayer processes of this build folder left by an earlier run that was killed
+    (a test runner's time-out gives its test no chance to clean up)."""
+    for proc in Path("/proc").iterdir():
+        if not proc.name.isdigit():
+            continue
+        try:
+            cmdline = (proc / "cmdline").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if cmdline and cmdline[0].startswith(str(BUILD).encode()) and cmdline[0].endswith(b"KivoPlayer.exe"):
+            try:
+                os.kill(int(proc.name), 9)
+            except OSError:
+                pass
+
+
 def wine_env():
     """The environment of the runner's prefix and display, started on first use."""
     global _env
@@ -34,6 +51,7 @@ def wine_env():
             key, value = item.split("=", 1)
             env[key] = value
         _env = env
+        end_stale_players()
     return dict(_env)
 
 
@@ -340,3 +358,34 @@ def click(x, y, button=1):
     """A real X click at screen coordinates."""
     xdotool("mousemove", "--sync", x, y)
     xdotool("click", button)
+
+
+def focus_main(title, timeout=10):
+    """Gives the keyboard focus to the window with this title (real X focus)."""
+    deadline = time.monotonic() + timeout
+    while True:
+        out = subprocess.run(["xdotool", "search", "--name", f"^{re.escape(title)}$"], env=wine_env(),
+                             capture_output=True, text=True, timeout=20, stdin=DEVNULL).stdout.split()
+        if out:
+            break
+        if time.monotonic() > deadline:
+            raise AssertionError(f"no X window titled {title!r}")
+        time.sleep(0.05)
+    xdotool("windowfocus", "--sync", out[-1])
+    return out[-1]
+
+
+def key_logged(count_before, at_least=1, timeout=10):
+    """Waits until a "stay" player logged `at_least` more "key vk=" lines than `count_before`;
+    returns the new ones."""
+    deadline = time.monotonic() + timeout
+    while time.monotonic() < deadline:
+        keys = [l for l in read_log().splitlines() if l.startswith("key vk=")]
+        if len(keys) >= count_before + at_least:
+            return keys[count_before:]
+        time.sleep(0.02)
+    raise AssertionError("the keys did not reach the program")
+
+
+def keys_seen():
+    return len([l for l in read_log().splitlines() if l.startswith("key vk=")])

@@ -1,0 +1,129 @@
+"""Mouse on the picture, the close sequence, "@close" and hand-overs while playing."""
+import time
+
+import kivo
+from kivo import ScriptedTest
+
+TITLE = "film.mkv - KivoPlayer"
+
+
+def picture_point():
+    x, y, w, h, cw, ch = kivo.window_rect()
+    return x + w // 2, y + h // 2
+
+
+class Mouse(ScriptedTest):
+    media = "exists=any\nduration=600\nvolume=50\n"
+
+    def test_click_pauses_on_release_and_double_click_toggles_full_screen(self):
+        player = self.start_playing("C:\\media\\film.mkv")
+        kivo.wait_for_log(r"^mpv_window_hooked_ms=")
+        px, py = picture_point()
+        kivo.xdotool("mousemove", "--sync", px, py)
+        since = len(kivo.journal())
+        kivo.xdotool("mousedown", 1)
+        time.sleep(0.3)  # nothing may happen while the button is down
+        self.assertNotIn("cycle pause", kivo.journal_commands(since))
+        kivo.xdotool("mouseup", 1)
+        kivo.wait_for_command("cycle pause", since)
+        time.sleep(0.6)  # longer than the double-click time: the next click is a new one
+
+        since = len(kivo.journal())
+        kivo.xdotool("click", "--repeat", 2, "--delay", 120, 1)
+        kivo.wait_for_journal(lambda _: kivo.journal_commands(since).count("cycle pause") == 2)
+        self.assertEqual(kivo.state_line()["fullscreen"], "1")
+        x, y, w, h, cw, ch = kivo.window_rect()
+        self.assertEqual((x, y, w, h), (0, 0, 1920, 1080))
+        # A third quick click starts a new pair: it pauses on release again.
+        kivo.xdotool("click", 1)
+        kivo.wait_for_journal(lambda _: kivo.journal_commands(since).count("cycle pause") == 3)
+        self.assertEqual(kivo.state_line()["fullscreen"], "1")
+        self.assertEqual(player.close(), 0)
+
+    def test_wheel_steps_the_volume(self):
+        player = self.start_playing("C:\\media\\film.mkv")
+        kivo.wait_for_log(r"^mpv_window_hooked_ms=")
+        kivo.xdotool("mousemove", "--sync", *picture_point())
+        since = len(kivo.journal())
+        kivo.xdotool("click", 4)
+        kivo.wait_for_command("add volume 5", since)
+        since = len(kivo.journal())
+        kivo.xdotool("click", 5)
+        kivo.wait_for_command("add volume -5", since)
+        self.assertEqual(player.close(), 0)
+
+
+class CloseSequence(ScriptedTest):
+    def close_at(self, start, env=None):
+        kivo.MEDIA_DESCRIPTION.write_text(f"exists=any\nduration=60\nstart={start}\npaused=1\n")
+        player = self.start_playing("C:\\media\\film.mkv", env=dict(env or {}, KIVOPLAYER_DEMO="resume"))
+        since = len(kivo.journal())
+        self.assertEqual(player.close(), 0)
+        return kivo.journal_commands(since)
+
+    def test_near_the_end_the_resume_entry_is_deleted(self):
+        sent = self.close_at(55)
+        self.assertEqual(sent, ["delete-watch-later-config", "set save-position-on-quit no", "async quit"])
+
+    def test_earlier_the_position_is_kept(self):
+        self.assertEqual(self.close_at(49), ["async quit-watch-later"])
+
+    def test_without_resume_it_just_quits(self):
+        kivo.MEDIA_DESCRIPTION.write_text("exists=any\nduration=60\nstart=10\n")
+        player = self.start_playing("C:\\media\\film.mkv")
+        since = len(kivo.journal())
+        self.assertEqual(player.close(), 0)
+        self.assertEqual(kivo.journal_commands(since), ["async quit"])
+
+    def test_an_engine_that_never_quits_does_not_hold_the_process(self):
+        player = self.start_playing("C:\\media\\film.mkv", env={"KIVO_ENGINE_STALL": "1"})
+        # Two close requests: the second one is ignored.
+        kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, 0x10, 0, 0)
+        kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, 0x10, 0, 0)
+        self.assertEqual(player.wait_exit(10), 0)
+        closes = [l for l in kivo.read_log().splitlines() if l.startswith("close_ms=")]
+        self.assertEqual(len(closes), 1)
+        self.assertLess(float(closes[0].split("=")[1].split()[0]), 450.0)
+
+
+class CloseFileAndHandOver(ScriptedTest):
+    media = "exists=any\nduration=600\n"
+
+    def test_close_returns_to_the_start_screen_and_a_new_open_plays(self):
+        player = self.start_playing("C:\\media\\film.mkv",
+                                    env={"KIVOPLAYER_DEMO": "resume", "KIVOPLAYER_SINGLE": "1"})
+        since = len(kivo.journal())
+        kivo.command("@close")
+        self.assertIsNone(kivo.wait_for_title("KivoPlayer"))
+        self.assertEqual(kivo.journal_commands(since)[:2], ["write-watch-later-config", "stop"])
+        shot = kivo.screenshot("after-close-file")
+        self.assertEqual(kivo.pixel(shot, *picture_point()), (0x02, 0x07, 0x0D))  # no black picture
+        since = len(kivo.journal())
+        other = self.start("C:\\media\\next.mkv", env={"KIVOPLAYER_DEMO": "resume", "KIVOPLAYER_SINGLE": "1"})
+        self.assertEqual(other.wait_exit(10), 0)
+        kivo.wait_for_command("loadfile C:\\media\\next.mkv", since)
+        self.assertIsNone(kivo.wait_for_title("next.mkv - KivoPlayer"))
+        shot = kivo.screenshot("open-after-close-file")
+        self.assertNotEqual(kivo.pixel(shot, *picture_point()), (0x02, 0x07, 0x0D))
+        self.assertEqual(player.close(), 0)
+
+    def test_queue_hand_over_appends_and_open_hand_over_replaces(self):
+        env = {"KIVOPLAYER_SINGLE": "1"}
+        player = self.start_playing("C:\\media\\film.mkv", env=env)
+        since = len(kivo.journal())
+        other = self.start("--enqueue", "C:\\media\\b.mkv", "C:\\media\\c.mkv", env=dict(env, KIVOPLAYER_DEMO="stay"))
+        self.assertEqual(other.wait_exit(10), 0)
+        kivo.wait_for_command("loadfile C:\\media\\c.mkv append", since)
+        self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")],
+                         ["loadfile C:\\media\\b.mkv append", "loadfile C:\\media\\c.mkv append"])
+        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], TITLE)
+        kivo.wait_for_log(r"^toast PLAYLIST \+2$")
+        since = len(kivo.journal())
+        other = self.start("C:\\media\\d.mkv", env=dict(env, KIVOPLAYER_DEMO="stay"))
+        self.assertEqual(other.wait_exit(10), 0)
+        kivo.wait_for_command("loadfile C:\\media\\d.mkv", since)
+        self.assertEqual(player.close(), 0)
+
+
+if __name__ == "__main__":
+    kivo.main()

@@ -1,0 +1,123 @@
+#include "osd/hud_core.h"
+
+#include <cmath>
+#include <cstdio>
+
+const char* const kHudElementNames[kHudElementCount + 1] = {
+    "", "seek", "prev", "back", "play", "fwd", "next", "mute", "vol", "speed", "ab", "sub", "aud", "fs", "open",
+};
+
+namespace {
+
+struct RightGroupEntry {
+    int element;
+    int width;
+};
+// Placed from the right edge leftwards, in this order, while they fit.
+const RightGroupEntry kRightGroup[] = {
+    {kHudFs, 30}, {kHudOpen, 30}, {kHudAud, 62}, {kHudSub, 48}, {kHudAb, 48}, {kHudSpeed, 58},
+};
+constexpr int kLeftGroupLimit = 383;  // the left group ends at 372, plus a gap
+
+}  // namespace
+
+void layoutHudElements(HudModel& m, int clientWidthPx, float scale) {
+    int w = int(float(clientWidthPx) / scale);
+    m.width = w > 320 ? w : 320;
+    const int W = m.width;
+    for (HudRect& r : m.elements) r = HudRect();
+    m.elements[kHudSeek] = {84, 22, W - 84, 42};
+    m.elements[kHudPrev] = {18, 49, 48, 77};
+    m.elements[kHudBack] = {52, 49, 82, 77};
+    m.elements[kHudPlay] = {86, 48, 132, 78};
+    m.elements[kHudFwd] = {140, 49, 170, 77};
+    m.elements[kHudNext] = {174, 49, 204, 77};
+    m.elements[kHudMute] = {216, 49, 246, 77};
+    m.elements[kHudVol] = {250, 56, 334, 70};
+    int cursor = W - 18;
+    for (const RightGroupEntry& e : kRightGroup) {
+        int left = cursor - e.width;
+        if (left <= kLeftGroupLimit) continue;  // a narrower one later may still fit
+        m.elements[e.element] = {left, 49, cursor, 77};
+        cursor = left - 8;
+    }
+}
+
+int hudHitTest(const HudModel& m, int x, int y) {
+    for (int i = 1; i <= kHudElementCount; ++i)
+        if (!m.elements[i].empty() && m.elements[i].contains(x, y)) return i;
+    return kHudNone;
+}
+
+double hudFraction(const HudRect& r, int x) {
+    int width = r.right - r.left;
+    double f = double(x - r.left) / double(width > 1 ? width : 1);
+    return f < 0 ? 0 : (f > 1 ? 1 : f);
+}
+
+const char* hudClickCommand(int element) {
+    switch (element) {
+        case kHudPrev: return "playlist-prev";
+        case kHudBack: return "@step -1";
+        case kHudPlay: return "cycle pause";
+        case kHudFwd: return "@step 1";
+        case kHudNext: return "playlist-next";
+        case kHudMute: return "cycle mute";
+        case kHudSpeed: return "cycle-values speed 1.25 1.5 2 0.5 0.75 1";
+        case kHudAb: return "ab-loop";
+        case kHudSub: return "cycle sub";
+        case kHudAud: return "cycle audio";
+        case kHudFs: return "@fullscreen";
+        case kHudOpen: return "@open";
+        default: return nullptr;
+    }
+}
+
+std::string hudSeekCommand(double fraction, double duration, bool exact) {
+    if (!(duration > 0)) return {};
+    char text[96];
+    snprintf(text, sizeof text, "seek %.3f absolute%s", fraction * duration, exact ? "+exact" : "+keyframes");
+    return text;
+}
+
+int hudVolumeFromFraction(double fraction) {
+    double v = fraction > 0.98 ? 200.0 : fraction * 200.0;
+    int volume = int(std::lround(v));
+    if (volume < 0) volume = 0;
+    if (volume > 200) volume = 200;
+    return (volume >= 95 && volume <= 105) ? 100 : volume;
+}
+
+std::string hudTimeText(double seconds, bool hoursForm) {
+    // Values no real medium has (and that would not fit the integer) read as 0, like NaN.
+    long long t = (std::isfinite(seconds) && seconds > 0 && seconds < 1e15) ? (long long)seconds : 0;
+    char text[32];
+    if (hoursForm) snprintf(text, sizeof text, "%lld:%02lld:%02lld", t / 3600, (t / 60) % 60, t % 60);
+    else snprintf(text, sizeof text, "%02lld:%02lld", (t / 60) % 60, t % 60);
+    return text;
+}
+
+int hudSubtitleMargin(bool barOverPicture, float scale, int clientHeightPx) {
+    if (!barOverPicture || clientHeightPx < 1) return 22;
+    int margin = int(112.0 * double(scale) * 720.0 / double(clientHeightPx) + 0.5);
+    return margin < 22 ? 22 : margin;
+}
+
+std::string hudSpeedCaption(double speed) {
+    double rounded = std::round(speed * 100.0) / 100.0;  // halves away from zero
+    char text[32];
+    snprintf(text, sizeof text, "%gx", rounded);
+    return text;
+}
+
+std::string hudAudioCaption(const std::string& audioTrack) {
+    return "AUD " + ((audioTrack.empty() || audioTrack == "no") ? std::string("-") : audioTrack);
+}
+
+bool hudWanted(const HudWantInputs& in) {
+    if (in.docked || in.dragging) return true;
+    if (in.cursorX < in.left || in.cursorX >= in.right || in.cursorY >= in.bottom ||
+        in.cursorY < in.bottom - in.barHeightPx)
+        return false;
+    return in.hovered || in.recent || in.paused;
+}

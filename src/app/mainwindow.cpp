@@ -70,7 +70,8 @@ void onFirstFrame(HWND window) {
     if (fillScreen) recomputeFill();
     if (!hudReady) {
         hudReady = true;
-        CreateToastWindow(window, appInstance);
+        SetHudFullScreen(isFullScreen());
+        CreateHud(window, appInstance, engineAccess);
         layoutVideo();
         wchar_t title[1024];
         int length = GetWindowTextW(window, title, 1024);
@@ -115,7 +116,6 @@ void onTimer(HWND window) {
     refreshFeedback();
     watchFileName(window);
     HudTick();
-    ToastTick();
     playlistTick();
     infoWindowTick();
     hideCursorWhenIdle();

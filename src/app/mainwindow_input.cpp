@@ -68,8 +68,13 @@ bool handleMainWindowInput(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         case WM_SYSKEYDOWN:
             return handleKey(uint32_t(wParam), currentModifiers(), (lParam & (1 << 30)) != 0);
         case WM_MOUSEMOVE:
-            if (startScreen) startScreenMouseMove(window, x, y);
-            else MarkMouseActivity();
+            if (startScreen) {
+                startScreenMouseMove(window, x, y);
+            } else {
+                MarkMouseActivity();
+                // Moves over the engine's own picture window arrive here, not at the picture window.
+                dragWindowIfMoved(x, y, wParam);
+            }
             return true;
         case WM_LBUTTONDOWN:
             if (startScreen) startScreenClick(window, x, y);

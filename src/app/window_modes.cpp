@@ -32,27 +32,30 @@ LRESULT onPictureMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
         pointer.cursorHidden = false;
         SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     }
-    if ((wParam & MK_LBUTTON) && pointer.pendingClick && !fullScreen) {
-        POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        MapWindowPoints(window, mainWindow, &p, 1);
-        if (abs(p.x - pointer.previousPressX) > GetSystemMetrics(SM_CXDRAG) ||
-            abs(p.y - pointer.previousPressY) > GetSystemMetrics(SM_CYDRAG)) {
-            // A drag moves the window: no pause on release, no double click with the next press.
-            pointer.pendingClick = false;
-            pointer.previousPressTick = 0;
-            POINT screen;
-            GetCursorPos(&screen);
-            ReleaseCapture();
-            SendMessageW(mainWindow, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
-            return 0;
-        }
-    }
+    POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    MapWindowPoints(window, mainWindow, &p, 1);
+    if (dragWindowIfMoved(p.x, p.y, wParam)) return 0;
     return forwardToMain(window, WM_MOUSEMOVE, wParam, lParam);
 }
 
 }  // namespace
 
 bool isFullScreen() { return fullScreen; }
+
+bool dragWindowIfMoved(int x, int y, unsigned long long keys) {
+    if (!(keys & MK_LBUTTON) || !pointer.pendingClick || fullScreen) return false;
+    if (abs(x - pointer.previousPressX) <= GetSystemMetrics(SM_CXDRAG) &&
+        abs(y - pointer.previousPressY) <= GetSystemMetrics(SM_CYDRAG))
+        return false;
+    // A drag moves the window: no pause on release, no double click with the next press.
+    pointer.pendingClick = false;
+    pointer.previousPressTick = 0;
+    POINT screen;
+    GetCursorPos(&screen);
+    ReleaseCapture();
+    SendMessageW(mainWindow, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(screen.x, screen.y));
+    return true;
+}
 
 void layoutVideo() {
     if (!videoWindow) return;

@@ -15,6 +15,10 @@ extern PointerState pointer;
 extern bool alwaysOnTop;
 
 bool isFullScreen();
+// With the left button held since a press on the picture, moving past the drag distance
+// hands the window to the system's move loop; true when it did. Main-window coordinates
+// (or any coordinates the press was recorded in).
+bool dragWindowIfMoved(int x, int y, unsigned long long keys);
 // Fits the picture window between the title bar and the docked control bar.
 void layoutVideo();
 // Enters or leaves full screen; with `leaveOnly` it only ever leaves.

@@ -1,26 +1,297 @@
 #include "osd/hud.h"
 
 #include <windows.h>
+#include <windowsx.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "app/diaglog.h"
+#include "app/startup.h"
+#include "app/textconv.h"
+#include "osd/drawing_kit.h"
+#include "osd/hud_core.h"
+#include "osd/hud_paint.h"
+#include "osd/toast.h"
 
 namespace {
+
+HWND hudWindow = nullptr;
+HWND ownerWindow = nullptr;
+EngineAccess engine = {};
+HudModel model;
+bool visible = false;
+bool docked = true;
+bool fullScreen = false;
+bool startScreen = true;
+bool tracking = false;
+DWORD lastMove = 0;
+DWORD lastSeekTick = 0;
 unsigned hideDelayMs = 2500;
-int hudTopOffset = 0;
-std::wstring hudFileName;
-bool hudStartScreen = true;
-bool hudFullScreen = false;
+int topOffset = 0;
+std::wstring fileName;
 POINT lastCursor = {-100000, -100000};
+char stateLine[160] = "";
+unsigned tickCount = 0;
+int screenX = 0, screenY = 0;
+
+int logical(int devicePixels) { return int(float(devicePixels) / UiScale()); }
+
+void layout() {
+    RECT client;
+    GetClientRect(ownerWindow, &client);
+    layoutHudElements(model, client.right, UiScale());
+    POINT origin = {0, 0};
+    ClientToScreen(ownerWindow, &origin);
+    screenX = origin.x + (client.right - ScalePx(float(model.width))) / 2;
+    screenY = origin.y + client.bottom - ScalePx(kHudHeight);
+}
+
+void paint() {
+    if (hudWindow) PaintHud(hudWindow, model, screenX, screenY);
+}
+
+void refreshModel() {
+    double number;
+    bool flag;
+    char text[32];
+    if (model.drag != kHudSeek && engine.getDouble("time-pos", number)) model.position = number;
+    model.duration = engine.getDouble("duration", number) ? number : 0;
+    if (model.drag != kHudVol && engine.getDouble("volume", number)) model.volume = number;
+    if (engine.getDouble("speed", number)) model.speed = number;
+    model.loopA = engine.getText("ab-loop-a", text, sizeof text) && strcmp(text, "no") != 0 ? atof(text) : -1;
+    model.loopB = engine.getText("ab-loop-b", text, sizeof text) && strcmp(text, "no") != 0 ? atof(text) : -1;
+    if (engine.getFlag("pause", flag)) model.paused = flag;
+    if (engine.getFlag("mute", flag)) model.muted = flag;
+    bool subVisible = true;
+    engine.getFlag("sub-visibility", subVisible);
+    model.subtitlesShown = subVisible && engine.getText("sid", text, sizeof text) && strcmp(text, "no") != 0;
+    char track[16];
+    model.audioTrack = engine.getText("aid", track, sizeof track) ? track : "";
+}
+
+void updateSubtitleMargin() {
+    RECT client;
+    GetClientRect(ownerWindow, &client);
+    if (client.bottom < 1) return;
+    int margin = hudSubtitleMargin(visible && !docked, UiScale(), client.bottom);
+    if (margin == model.lastSubMargin) return;
+    model.lastSubMargin = margin;
+    char command[48];
+    snprintf(command, sizeof command, "set sub-margin-y %d", margin);
+    engine.runQuiet(command);
+}
+
+void show() {
+    layout();
+    paint();
+    ShowAboveOwner(hudWindow);
+    visible = true;
+    updateSubtitleMargin();
+}
+
+void hide() {
+    ShowWindow(hudWindow, SW_HIDE);
+    visible = false;
+    updateSubtitleMargin();
+}
+
+void seekTo(double fraction, bool exact) {
+    if (!(model.duration > 0)) return;
+    DWORD now = GetTickCount();
+    if (!exact && now - lastSeekTick < 50) return;
+    lastSeekTick = now;
+    engine.runQuiet(hudSeekCommand(fraction, model.duration, exact).c_str());
+    model.position = fraction * model.duration;
+}
+
+void setVolume(double fraction) {
+    int volume = hudVolumeFromFraction(fraction);
+    char command[32];
+    snprintf(command, sizeof command, "set volume %d", volume);
+    engine.runQuiet(command);
+    model.volume = volume;
+}
+
+void onMouseMove(HWND window, int x, int y) {
+    if (!tracking) {
+        TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+        tracking = TrackMouseEvent(&track) != 0;
+    }
+    if (IsRealMouseMove()) lastMove = GetTickCount();
+    if (model.drag == kHudSeek) {
+        model.hoverFraction = hudFraction(model.elements[kHudSeek], x);
+        seekTo(model.hoverFraction, false);
+    } else if (model.drag == kHudVol) {
+        setVolume(hudFraction(model.elements[kHudVol], x));
+    } else {
+        model.hover = hudHitTest(model, x, y);
+        model.hoverFraction = model.hover == kHudSeek ? hudFraction(model.elements[kHudSeek], x) : -1;
+    }
+    paint();
+}
+
+void onLeftDown(HWND window, int x, int y) {
+    int hit = hudHitTest(model, x, y);
+    if (hit == kHudSeek) {
+        model.drag = kHudSeek;
+        SetCapture(window);
+        model.hoverFraction = hudFraction(model.elements[kHudSeek], x);
+        seekTo(model.hoverFraction, false);
+    } else if (hit == kHudVol) {
+        model.drag = kHudVol;
+        SetCapture(window);
+        setVolume(hudFraction(model.elements[kHudVol], x));
+    } else {
+        model.pressed = hit;
+    }
+    paint();
+}
+
+void onLeftUp(int x, int y) {
+    if (model.drag == kHudSeek) seekTo(hudFraction(model.elements[kHudSeek], x), true);
+    if (model.drag) {
+        model.drag = 0;
+        ReleaseCapture();
+    } else if (model.pressed && hudHitTest(model, x, y) == model.pressed) {
+        if (const char* command = hudClickCommand(model.pressed)) engine.runQuiet(command);
+    }
+    model.pressed = 0;
+    paint();
+}
+
+LRESULT CALLBACK hudWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    int x = logical(GET_X_LPARAM(lParam)), y = logical(GET_Y_LPARAM(lParam));
+    switch (message) {
+        case WM_MOUSEMOVE: onMouseMove(window, x, y); return 0;
+        case WM_LBUTTONDOWN: onLeftDown(window, x, y); return 0;
+        case WM_LBUTTONUP: onLeftUp(x, y); return 0;
+        case WM_MOUSEWHEEL:
+            engine.runQuiet(GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? "@vol 1" : "@vol -1");
+            return 0;
+        case WM_XBUTTONDOWN:
+        case WM_XBUTTONUP:
+        case WM_XBUTTONDBLCLK:
+            PostMessageW(ownerWindow, message, wParam, lParam);
+            return TRUE;
+        case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+        case WM_NCHITTEST: return HTCLIENT;
+        case WM_MOUSELEAVE:
+            tracking = false;
+            if (!model.drag) {
+                model.hover = 0;
+                model.hoverFraction = -1;
+            }
+            paint();
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Development aid of the "stay" demonstration: where the bar is and what it decided.
+void logStayLine() {
+    if (!testMode || strcmp(demoScript, "stay") != 0 || ++tickCount % 10 != 0) return;
+    POINT p;
+    GetCursorPos(&p);
+    wchar_t under[64] = L"";
+    GetClassNameW(WindowFromPoint(p), under, 64);
+    bool hours = model.duration >= 3600;
+    diagLog("hud pos=%s %s cursorHidden=%d sinceRealMove=%lu under=%ls toast=[%s]",
+            hudTimeText(model.position, hours).c_str(), hudTimeText(model.duration, hours).c_str(),
+            GetCursor() == nullptr ? 1 : 0, (unsigned long)(GetTickCount() - lastMove), under,
+            toUtf8(ToastText()).c_str());
+    diagLog("hud %s visible=%d x=%d y=%d w=%d", stateLine, visible ? 1 : 0, screenX, screenY, model.width);
+}
+
 }  // namespace
 
+void CreateHud(HWND owner, HINSTANCE instance, const EngineAccess& access) {
+    if (hudWindow) return;
+    ownerWindow = owner;
+    engine = access;
+    InitDrawingKit();
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = hudWindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = L"KivoHud";
+    RegisterClassExW(&wc);
+    hudWindow = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW, L"KivoHud", L"", WS_POPUP,
+                                0, 0, 10, 10, owner, nullptr, instance, nullptr);
+    CreateToastWindow(owner, instance);
+    lastMove = GetTickCount();
+    layout();
+    refreshModel();
+    paint();
+    ShowAboveOwner(hudWindow);
+    visible = true;
+    updateSubtitleMargin();
+}
+
+bool HudExists() { return hudWindow != nullptr; }
+HWND HudWindow() { return hudWindow; }
+bool IsHudVisible() { return visible; }
+
+void HudTick() {
+    if (!hudWindow) return;
+    ToastTick();
+    if (startScreen) {
+        if (visible) hide();
+        return;
+    }
+    refreshModel();
+    DWORD now = GetTickCount();
+    bool recent = now - lastMove < hideDelayMs;
+    POINT cursor;
+    GetCursorPos(&cursor);
+    RECT frame;
+    GetWindowRect(ownerWindow, &frame);
+    HudWantInputs in{docked, model.drag != 0, model.hover != 0, recent, model.paused,
+                     int(cursor.x), int(cursor.y), int(frame.left), int(frame.top), int(frame.right),
+                     int(frame.bottom), ScalePx(kHudHeight)};
+    bool want = hudWanted(in);
+    snprintf(stateLine, sizeof stateLine, "want=%d hover=%d drag=%d paused=%d recent=%d sinceMove=%lu full=%d",
+             want ? 1 : 0, model.hover, model.drag, model.paused ? 1 : 0, recent ? 1 : 0,
+             (unsigned long)(now - lastMove), fullScreen ? 1 : 0);
+    if (want) {
+        if (visible) paint();
+        else show();
+    } else if (visible) {
+        hide();
+    }
+    logStayLine();
+}
+
+void RelayoutHud() {
+    if (!hudWindow) return;
+    layout();
+    if (visible) paint();
+    if (ToastVisible()) RepaintToast();
+    updateSubtitleMargin();
+}
+
 void SetHideDelay(unsigned ms) { hideDelayMs = ms; }
-void SetHudTopOffset(int pixels) { hudTopOffset = pixels; }
-void SetHudFileName(const std::wstring& name) { hudFileName = name; }
-void SetStartScreen(bool shown) { hudStartScreen = shown; }
-int HudBottomReserve() { return 0; }
-void SetHudFullScreen(bool fullScreen) { hudFullScreen = fullScreen; }
-void RelayoutHud() {}
-void MarkMouseActivity() {}
-void HudTick() {}
-bool HudExists() { return false; }
+void SetHudTopOffset(int pixels) { topOffset = pixels; }
+int HudTopOffset() { return topOffset; }
+void SetHudFileName(const std::wstring& name) { fileName = name; }
+
+void SetStartScreen(bool shown) {
+    startScreen = shown;
+    if (!shown) lastMove = GetTickCount();
+}
+
+void SetHudFullScreen(bool on) {
+    fullScreen = on;
+    docked = !on;
+}
+
+void SetHudMarkers(const std::vector<double>& seconds) {
+    model.markers = seconds;
+    if (visible) paint();
+}
+
+int HudBottomReserve() { return hudWindow && docked && !startScreen ? ScalePx(kHudHeight) : 0; }
 
 bool IsRealMouseMove() {
     POINT p;
@@ -29,3 +300,6 @@ bool IsRealMouseMove() {
     lastCursor = p;
     return true;
 }
+
+void MarkMouseActivity() { lastMove = GetTickCount(); }
+const char* HudStateLine() { return stateLine; }

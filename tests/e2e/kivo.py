@@ -252,6 +252,8 @@ def program_folder(name, engine_dll=None):
     shutil.rmtree(folder, ignore_errors=True)
     folder.mkdir()
     shutil.copy2(BIN / "KivoPlayer.exe", folder)
+    if (BIN / "fonts").is_dir():
+        shutil.copytree(BIN / "fonts", folder / "fonts")
     if engine_dll:
         shutil.copy2(engine_dll, folder / "libmpv-2.dll")
     return folder

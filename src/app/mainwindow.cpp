@@ -106,7 +106,9 @@ void hideCursorWhenIdle() {
     if (GetTickCount() - pointer.lastRealMove <= 2000) return;
     POINT p;
     GetCursorPos(&p);
-    if (WindowFromPoint(p) != videoWindow) return;
+    // The engine's own window covers the picture window; both are the picture.
+    HWND under = WindowFromPoint(p);
+    if (under != videoWindow && !IsChild(videoWindow, under)) return;
     pointer.cursorHidden = true;
     SetCursor(nullptr);
 }
@@ -124,13 +126,22 @@ void onTimer(HWND window) {
 }
 
 // Development aid: test drivers ask for a snapshot of the engine's state in the log.
-LRESULT testControl(WPARAM selector) {
+std::vector<double> testMarkers;
+
+LRESULT testControl(WPARAM selector, LPARAM lParam) {
     if (!testMode) return 0;
     if (selector == kTestLogState) {
-        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s fullscreen=%d ontop=%d",
+        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s fullscreen=%d ontop=%d hud=%d cursorHidden=%d",
                 engineGetString("path").c_str(), engineGetString("playlist-pos-1").c_str(),
                 engineGetString("playlist-count").c_str(), engineGetString("pause").c_str(),
-                engineGetString("volume").c_str(), isFullScreen() ? 1 : 0, alwaysOnTop ? 1 : 0);
+                engineGetString("volume").c_str(), isFullScreen() ? 1 : 0, alwaysOnTop ? 1 : 0,
+                IsHudVisible() ? 1 : 0, pointer.cursorHidden ? 1 : 0);
+        return 1;
+    }
+    // Bookmark arrows on the seek bar without a bookmarks file: lParam seconds, or clear.
+    if (selector == kTestAddMarker) {
+        testMarkers.push_back(double(lParam));
+        SetHudMarkers(testMarkers);
         return 1;
     }
     return 0;
@@ -292,7 +303,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APP_KEY:
             return handleKey(uint32_t(wParam), uint32_t(lParam), false) ? 1 : 0;
         case WM_APP_TEST_CONTROL:
-            return testControl(wParam);
+            return testControl(wParam, lParam);
         case WM_APP_OPEN_CAPTURE_FOLDER:
             if (captureFolderName()[0]) openInShell(captureFolderName());
             return 0;

@@ -72,7 +72,9 @@ bool handleMainWindowInput(HWND window, UINT message, WPARAM wParam, LPARAM lPar
                 startScreenMouseMove(window, x, y);
             } else {
                 MarkMouseActivity();
-                // Moves over the engine's own picture window arrive here, not at the picture window.
+                // Moves over the engine's own picture window arrive here, not at the picture
+                // window: they show the cursor again and may start a drag.
+                if (IsRealMouseMove()) noteRealPictureMove();
                 dragWindowIfMoved(x, y, wParam);
             }
             return true;

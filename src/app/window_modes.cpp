@@ -27,11 +27,7 @@ LRESULT forwardToMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT onPictureMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
     if (!IsRealMouseMove()) return 0;
-    pointer.lastRealMove = GetTickCount();
-    if (pointer.cursorHidden) {
-        pointer.cursorHidden = false;
-        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    }
+    noteRealPictureMove();
     POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     MapWindowPoints(window, mainWindow, &p, 1);
     if (dragWindowIfMoved(p.x, p.y, wParam)) return 0;
@@ -41,6 +37,14 @@ LRESULT onPictureMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool isFullScreen() { return fullScreen; }
+
+void noteRealPictureMove() {
+    pointer.lastRealMove = GetTickCount();
+    if (pointer.cursorHidden) {
+        pointer.cursorHidden = false;
+        SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    }
+}
 
 bool dragWindowIfMoved(int x, int y, unsigned long long keys) {
     if (!(keys & MK_LBUTTON) || !pointer.pendingClick || fullScreen) return false;

@@ -19,6 +19,8 @@ bool isFullScreen();
 // hands the window to the system's move loop; true when it did. Main-window coordinates
 // (or any coordinates the press was recorded in).
 bool dragWindowIfMoved(int x, int y, unsigned long long keys);
+// A real mouse move over the picture: the cursor shows again and the idle time restarts.
+void noteRealPictureMove();
 // Fits the picture window between the title bar and the docked control bar.
 void layoutVideo();
 // Enters or leaves full screen; with `leaveOnly` it only ever leaves.

@@ -391,3 +391,35 @@ def key_logged(count_before, at_least=1, timeout=10):
 
 def keys_seen():
     return len([l for l in read_log().splitlines() if l.startswith("key vk=")])
+
+
+HUD_CLASS = "KivoHud"
+
+
+def hud_rect():
+    """(x, y, w, h) of the control bar on the screen."""
+    x, y, w, h, _, _ = window_rect(HUD_CLASS)
+    return x, y, w, h
+
+
+def hud_visible():
+    return kivoctl("visible", HUD_CLASS)[1] == "1"
+
+
+def wait_until(predicate, timeout=10, what="condition"):
+    deadline = time.monotonic() + timeout
+    while not predicate():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"{what} not reached in {timeout} s")
+        time.sleep(0.03)
+
+
+def colours_in(png, x, y, w, h):
+    """The set of (r, g, b) colours in a rectangle of a PNG."""
+    out = subprocess.run(["convert", str(png), "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "txt:-"],
+                         capture_output=True, text=True, check=True, timeout=60).stdout
+    return {tuple(int(v) for v in m.groups()) for m in re.finditer(r"\((\d+),(\d+),(\d+)", out)}
+
+
+def near(colour, target, tolerance=24):
+    return all(abs(a - b) <= tolerance for a, b in zip(colour, target))

@@ -7,6 +7,9 @@
 //   kivoctl send CLASS MSG WPARAM LPARAM    (numbers in C syntax; prints the result)
 //   kivoctl post CLASS MSG WPARAM LPARAM
 //   kivoctl command CLASS TEXT     runs a command string in a test-mode player
+//   kivoctl visible CLASS          1 or 0
+//   kivoctl topmost CLASS          1 or 0
+//   kivoctl size CLASS W H         resizes the window, keeping its place
 #include <windows.h>
 
 #include <cstdio>
@@ -54,6 +57,18 @@ int wmain(int argc, wchar_t** argv) {
         GetClientRect(window, &c);
         printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top, c.right, c.bottom);
         return 0;
+    }
+    if (verb == L"visible") {
+        printf("%d\n", IsWindowVisible(window) ? 1 : 0);
+        return 0;
+    }
+    if (verb == L"topmost") {
+        printf("%d\n", (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+        return 0;
+    }
+    if (verb == L"size" && argc >= 5) {
+        return SetWindowPos(window, nullptr, 0, 0, int(number(argv[3])), int(number(argv[4])),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
     }
     if (verb == L"title") {
         wchar_t title[1024];

@@ -77,7 +77,11 @@ void toggleFullscreen(bool leaveOnly) {
         setTitleBarHidden(false);
         SetHudTopOffset(titleBarHeight());
         SetHudFullScreen(false);
-        SetWindowLongPtrW(mainWindow, GWL_STYLE, GetWindowLongPtrW(mainWindow, GWL_STYLE) | WS_OVERLAPPEDWINDOW);
+        // A window that was maximised when it went full screen still carries the maximised
+        // style; without it the placement maximises it afresh, with the frame hanging over the
+        // screen's edges as before, instead of keeping the frameless full-screen rectangle.
+        LONG_PTR style = GetWindowLongPtrW(mainWindow, GWL_STYLE) | WS_OVERLAPPEDWINDOW;
+        SetWindowLongPtrW(mainWindow, GWL_STYLE, style & ~LONG_PTR(WS_MAXIMIZE));
         SetWindowPlacement(mainWindow, &savedPlacement);
         SetWindowPos(mainWindow, nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOOWNERZORDER);

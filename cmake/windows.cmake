@@ -69,3 +69,6 @@ add_executable(kivoctl ${CMAKE_SOURCE_DIR}/tests/e2e/tools/kivoctl.cpp)
 target_compile_definitions(kivoctl PRIVATE ${KIVO_WIN_DEFINES})
 target_link_options(kivoctl PRIVATE -municode)
 set_target_properties(kivoctl PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
+
+# Benchmarks: built with the program, run by hand (bench/*.sh, bench/*.py); never tests.
+add_subdirectory(bench)

@@ -4,6 +4,10 @@
 #include "app/startup.h"
 #include "app/textconv.h"
 
+#include <map>
+#include <tuple>
+#include <unordered_map>
+
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
@@ -76,21 +80,38 @@ GpFont* makeFont(GpFontFamily* family, float size) {
     return font;
 }
 
-struct ScopedPen {
-    GpPen* pen = nullptr;
-    ScopedPen(Argb colour, float width) { GdipCreatePen1(colour, width, UnitWorld, &pen); }
-    ~ScopedPen() {
-        if (pen) GdipDeletePen(pen);
-    }
-};
+// Brushes, pens and string formats are made once per colour (and width, alignment) and kept:
+// a panel repaint draws dozens of boxes and lines, and making each tool anew cost more than
+// the drawing. All drawing happens on the user-interface thread.
+GpSolidFill* solidBrush(Argb colour) {
+    static std::unordered_map<Argb, GpSolidFill*> brushes;
+    GpSolidFill*& brush = brushes[colour];
+    if (!brush && GdipCreateSolidFill(colour, &brush) != Ok) brush = nullptr;
+    return brush;
+}
 
-struct ScopedBrush {
-    GpSolidFill* brush = nullptr;
-    explicit ScopedBrush(Argb colour) { GdipCreateSolidFill(colour, &brush); }
-    ~ScopedBrush() {
-        if (brush) GdipDeleteBrush(brush);
+GpPen* pen(Argb colour, float width, bool mitred) {
+    static std::map<std::tuple<Argb, float, bool>, GpPen*> pens;
+    GpPen*& made = pens[std::make_tuple(colour, width, mitred)];
+    if (!made) {
+        if (GdipCreatePen1(colour, width, UnitWorld, &made) != Ok) return made = nullptr;
+        if (mitred) GdipSetPenLineJoin(made, LineJoinMiter);
     }
-};
+    return made;
+}
+
+GpStringFormat* boxFormat(int align) {
+    static GpStringFormat* formats[3] = {};
+    int i = align == kAlignCentre ? 1 : align == kAlignFar ? 2 : 0;
+    if (formats[i]) return formats[i];
+    GpStringFormat* format = nullptr;
+    if (GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, &format) != Ok) return nullptr;
+    const StringAlignment horizontal[3] = {StringAlignmentNear, StringAlignmentCenter, StringAlignmentFar};
+    GdipSetStringFormatAlign(format, horizontal[i]);
+    GdipSetStringFormatLineAlign(format, StringAlignmentCenter);
+    GdipSetStringFormatTrimming(format, StringTrimmingEllipsisCharacter);
+    return formats[i] = format;
+}
 
 }  // namespace
 
@@ -146,7 +167,20 @@ GpFont* MonoFontSmall() { return monoFontSmall; }
 
 Canvas::Canvas(int w, int h, bool scaled) : width(w), height(h) {
     if (w < 1 || h < 1) return;
-    if (GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, &bitmap) != Ok) {
+    // The pixels live in a top-down DIB section that GDI+ draws into directly, so presenting
+    // needs no conversion to a GDI bitmap: that copy was most of the cost of a repaint.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dib = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    Status made = dib ? GdipCreateBitmapFromScan0(w, h, w * 4, PixelFormat32bppPARGB, static_cast<BYTE*>(bits), &bitmap)
+                      : GdipCreateBitmapFromScan0(w, h, 0, PixelFormat32bppPARGB, nullptr, &bitmap);
+    if (made != Ok) {
         bitmap = nullptr;
         return;
     }
@@ -163,12 +197,19 @@ Canvas::Canvas(int w, int h, bool scaled) : width(w), height(h) {
 Canvas::~Canvas() {
     if (graphics) GdipDeleteGraphics(graphics);
     if (bitmap) GdipDisposeImage(bitmap);
+    if (dib) DeleteObject(dib);
 }
 
 bool PresentLayered(HWND window, const Canvas& canvas, int x, int y, int width, int height) {
-    HBITMAP picture = nullptr;
-    if (!canvas.bitmap || GdipCreateHBITMAPFromBitmap(canvas.bitmap, &picture, 0) != Ok || !picture)
+    HBITMAP picture = canvas.dib;
+    HBITMAP converted = nullptr;
+    if (picture) {
+        if (canvas.graphics) GdipFlush(canvas.graphics, FlushIntentionSync);
+    } else if (!canvas.bitmap || GdipCreateHBITMAPFromBitmap(canvas.bitmap, &converted, 0) != Ok || !converted) {
         return false;
+    } else {
+        picture = converted;
+    }
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(memory, picture);
@@ -180,7 +221,7 @@ bool PresentLayered(HWND window, const Canvas& canvas, int x, int y, int width, 
     SelectObject(memory, old);
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
-    DeleteObject(picture);
+    if (converted) DeleteObject(converted);
     return true;
 }
 
@@ -192,8 +233,8 @@ void ShowAboveOwner(HWND popup) {
 }
 
 void FillBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) {
-    ScopedBrush brush(colour);
-    if (g && brush.brush) GdipFillRectangle(g, brush.brush, x, y, w, h);
+    GpSolidFill* brush = solidBrush(colour);
+    if (g && brush) GdipFillRectangle(g, brush, x, y, w, h);
 }
 
 void OutlineBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) {
@@ -211,13 +252,13 @@ void OutlineBox(GpGraphics* g, Argb colour, float x, float y, float w, float h) 
 }
 
 void FillPolygonSolid(GpGraphics* g, Argb colour, const PointF* points, int count) {
-    ScopedBrush brush(colour);
-    if (g && brush.brush && points && count > 2) GdipFillPolygon(g, brush.brush, points, count, FillModeAlternate);
+    GpSolidFill* brush = solidBrush(colour);
+    if (g && brush && points && count > 2) GdipFillPolygon(g, brush, points, count, FillModeAlternate);
 }
 
 void DrawPolyline(GpGraphics* g, Argb colour, float width, const PointF* points, int count) {
-    ScopedPen pen(colour, width);
-    if (g && pen.pen && points && count > 1) GdipDrawLines(g, pen.pen, points, count);
+    GpPen* line = pen(colour, width, false);
+    if (g && line && points && count > 1) GdipDrawLines(g, line, points, count);
 }
 
 void GlowPolyline(GpGraphics* g, Argb colour, const PointF points[3]) {
@@ -226,28 +267,18 @@ void GlowPolyline(GpGraphics* g, Argb colour, const PointF points[3]) {
         unsigned alpha;
     } passes[] = {{8.0f, 26}, {5.0f, 55}, {2.0f, 255}};
     for (const auto& pass : passes) {
-        ScopedPen pen(withAlpha(colour, pass.alpha), pass.width);
-        if (!g || !pen.pen) continue;
-        GdipSetPenLineJoin(pen.pen, LineJoinMiter);
-        GdipDrawLines(g, pen.pen, points, 3);
+        GpPen* line = pen(withAlpha(colour, pass.alpha), pass.width, true);
+        if (g && line) GdipDrawLines(g, line, points, 3);
     }
 }
 
 void DrawTextBox(GpGraphics* g, const wchar_t* text, GpFont* font, Argb colour, float x, float y, float w,
                  float h, int align) {
     if (!g || !text || !font) return;
-    GpStringFormat* format = nullptr;
-    if (GdipCreateStringFormat(StringFormatFlagsNoWrap, LANG_NEUTRAL, &format) != Ok) return;
-    StringAlignment horizontal = align == kAlignCentre ? StringAlignmentCenter
-                                 : align == kAlignFar  ? StringAlignmentFar
-                                                       : StringAlignmentNear;
-    GdipSetStringFormatAlign(format, horizontal);
-    GdipSetStringFormatLineAlign(format, StringAlignmentCenter);
-    GdipSetStringFormatTrimming(format, StringTrimmingEllipsisCharacter);
-    ScopedBrush brush(colour);
+    GpStringFormat* format = boxFormat(align);
+    GpSolidFill* brush = solidBrush(colour);
     RectF box(x, y, w, h);
-    if (brush.brush) GdipDrawString(g, text, -1, font, &box, format, brush.brush);
-    GdipDeleteStringFormat(format);
+    if (format && brush) GdipDrawString(g, text, -1, font, &box, format, brush);
 }
 
 SizeF MeasureText(const wchar_t* text, GpFont* font) {

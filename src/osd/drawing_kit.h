@@ -51,6 +51,7 @@ struct Canvas {
     int width = 0, height = 0;
     GpBitmap* bitmap = nullptr;
     GpGraphics* graphics = nullptr;  // null when the bitmap could not be made
+    HBITMAP dib = nullptr;           // the pixels, shared with `bitmap`; null when memory was short
 };
 
 // Hands the canvas to the layered window at a screen position and real-pixel size with

@@ -47,8 +47,19 @@ void layout() {
     screenY = origin.y + client.bottom - ScalePx(kHudHeight);
 }
 
-void paint() {
-    if (hudWindow) PaintHud(hudWindow, model, screenX, screenY);
+std::string paintedKey;
+int paintedX = 0, paintedY = 0;
+
+// A repaint costs milliseconds under GDI+; the bar is only drawn again when something that
+// shows has changed (or it was moved, or is being shown).
+void paint(bool force = false) {
+    if (!hudWindow) return;
+    std::string key = hudPaintKey(model, UiScale());
+    if (!force && key == paintedKey && screenX == paintedX && screenY == paintedY) return;
+    PaintHud(hudWindow, model, screenX, screenY);
+    paintedKey = key;
+    paintedX = screenX;
+    paintedY = screenY;
 }
 
 void refreshModel() {
@@ -84,7 +95,7 @@ void updateSubtitleMargin() {
 
 void show() {
     layout();
-    paint();
+    paint(true);
     ShowAboveOwner(hudWindow);
     visible = true;
     updateSubtitleMargin();
@@ -266,7 +277,7 @@ void HudTick() {
 void RelayoutHud() {
     if (!hudWindow) return;
     layout();
-    if (visible) paint();
+    if (visible) paint(true);
     if (ToastVisible()) RepaintToast();
     updateSubtitleMargin();
 }

@@ -53,6 +53,10 @@ int hudSubtitleMargin(bool barOverPicture, float scale, int clientHeightPx);
 std::string hudSpeedCaption(double speed);
 std::string hudAudioCaption(const std::string& audioTrack);
 
+// Everything of the model that shows in a repaint, in a comparable form: positions to a
+// quarter pixel, times to the second. An unchanged key means the picture would be the same.
+std::string hudPaintKey(const HudModel& model, float scale);
+
 // Whether the bar is wanted in full screen, from the cursor and the window rectangle
 // (screen pixels) and the bar's height in pixels.
 struct HudWantInputs {

@@ -123,3 +123,37 @@ TEST(HudAutoHide, FullScreenBandAndActivity) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HudRepaint, KeyChangesOnlyWithWhatShows) {
+    HudModel m;
+    layoutHudElements(m, 1100, 1.0f);
+    m.duration = 7200;
+    m.position = 3600.0;
+    std::string key = hudPaintKey(m, 1.0f);
+    m.position = 3600.4;  // same second, playhead moves 0.05 px
+    EXPECT_EQ(hudPaintKey(m, 1.0f), key);
+    m.position = 3601.0;  // the time text changes
+    EXPECT_NE(hudPaintKey(m, 1.0f), key);
+    key = hudPaintKey(m, 1.0f);
+    for (auto change : {+[](HudModel& x) { x.hover = kHudPlay; }, +[](HudModel& x) { x.paused = true; },
+                        +[](HudModel& x) { x.volume = 101; }, +[](HudModel& x) { x.loopA = 10; },
+                        +[](HudModel& x) { x.markers = {5}; }, +[](HudModel& x) { x.audioTrack = "2"; },
+                        +[](HudModel& x) { x.speed = 1.5; }}) {
+        HudModel changed = m;
+        change(changed);
+        EXPECT_NE(hudPaintKey(changed, 1.0f), key);
+    }
+    EXPECT_NE(hudPaintKey(m, 1.5f), key);
+    // A short clip moves the playhead by pixels within one second.
+    HudModel clip;
+    layoutHudElements(clip, 1100, 1.0f);
+    clip.duration = 10;
+    clip.position = 5.0;
+    std::string before = hudPaintKey(clip, 1.0f);
+    clip.position = 5.1;
+    EXPECT_NE(hudPaintKey(clip, 1.0f), before);
+}
+
+}  // namespace

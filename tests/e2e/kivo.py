@@ -366,7 +366,7 @@ def focus_main(title, timeout=10):
     """Gives the keyboard focus to the window with this title (real X focus)."""
     deadline = time.monotonic() + timeout
     while True:
-        out = subprocess.run(["xdotool", "search", "--name", f"^{re.escape(title)}$"], env=wine_env(),
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{re.escape(title)}$"], env=wine_env(),
                              capture_output=True, text=True, timeout=20, stdin=DEVNULL).stdout.split()
         if out:
             break

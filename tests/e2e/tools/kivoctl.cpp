@@ -80,7 +80,7 @@ int wmain(int argc, wchar_t** argv) {
         std::string text = utf8(argv[3]);
         COPYDATASTRUCT data = {0x4B56434D, DWORD(text.size()), &text[0]};
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 5000, &result)) return 1;
+        if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 30000, &result)) return 1;
         return result == 1 ? 0 : 1;
     }
     if ((verb == L"send" || verb == L"post") && argc >= 6) {

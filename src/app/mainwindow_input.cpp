@@ -71,10 +71,14 @@ bool handleMainWindowInput(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             if (startScreen) {
                 startScreenMouseMove(window, x, y);
             } else {
-                MarkMouseActivity();
-                // Moves over the engine's own picture window arrive here, not at the picture
-                // window: they show the cursor again and may start a drag.
-                if (IsRealMouseMove()) noteRealPictureMove();
+                // Moves over the engine's own picture window arrive here unfiltered (the engine
+                // window forwards every move, also those the system makes up when a window
+                // changes under a resting cursor); the picture window's moves were counted
+                // before they were forwarded.
+                if (IsRealMouseMove()) {
+                    MarkMouseActivity();
+                    noteRealPictureMove();
+                }
                 dragWindowIfMoved(x, y, wParam);
             }
             return true;

@@ -28,6 +28,7 @@ LRESULT forwardToMain(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT onPictureMouseMove(HWND window, WPARAM wParam, LPARAM lParam) {
     if (!IsRealMouseMove()) return 0;
     noteRealPictureMove();
+    MarkMouseActivity();
     POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     MapWindowPoints(window, mainWindow, &p, 1);
     if (dragWindowIfMoved(p.x, p.y, wParam)) return 0;

@@ -43,8 +43,11 @@ endif()
 file(GLOB KIVO_WIN32_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
 add_executable(win32_tests ${KIVO_WIN32_TESTS})
 target_link_libraries(win32_tests PRIVATE kivo_win gtest_main)
+# Tests that show windows share one Wine desktop: where they probe the screen or click, a
+# window of a test running beside them would be in the way, so they take turns.
 gtest_discover_tests(win32_tests TEST_PREFIX "win32." DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-    PROPERTIES FIXTURES_REQUIRED full_disk ENVIRONMENT "KIVO_FULL_DIR=${CMAKE_BINARY_DIR}/full-disk")
+    PROPERTIES FIXTURES_REQUIRED full_disk RESOURCE_LOCK desktop
+               ENVIRONMENT "KIVO_FULL_DIR=${CMAKE_BINARY_DIR}/full-disk")
 add_test(NAME win32.prepare_full_disk
          COMMAND bash ${CMAKE_SOURCE_DIR}/tests/win32/full-disk.sh setup ${CMAKE_BINARY_DIR}/full-disk)
 add_test(NAME win32.release_full_disk

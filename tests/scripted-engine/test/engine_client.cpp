@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "text_convert.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -9,26 +11,8 @@ namespace client {
 
 namespace {
 
-std::wstring toWide(const std::string &text) {
-    if (text.empty()) return std::wstring();
-    int count = MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0);
-    std::wstring wide(count, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), (int)text.size(), &wide[0], count);
-    return wide;
-}
-
-std::string toUtf8(const std::wstring &text) {
-    if (text.empty()) return std::string();
-    int count = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0, nullptr,
-                                    nullptr);
-    std::string narrow(count, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &narrow[0], count, nullptr,
-                        nullptr);
-    return narrow;
-}
-
 void setVariable(const wchar_t *name, const std::string &value) {
-    SetEnvironmentVariableW(name, value.empty() ? nullptr : toWide(value).c_str());
+    SetEnvironmentVariableW(name, value.empty() ? nullptr : utf8ToWide(value).c_str());
 }
 
 void removeTree(const std::wstring &folder) {
@@ -101,7 +85,7 @@ ScratchFolder::~ScratchFolder() {
 }
 
 std::string ScratchFolder::path() const {
-    return toUtf8(folder_);
+    return wideToUtf8(folder_);
 }
 
 std::string ScratchFolder::file(const std::string &name) const {
@@ -109,7 +93,7 @@ std::string ScratchFolder::file(const std::string &name) const {
 }
 
 void ScratchFolder::write(const std::string &name, const std::string &content) const {
-    std::wstring full = toWide(file(name));
+    std::wstring full = utf8ToWide(file(name));
     size_t cut = full.find_last_of(L'\\');
     CreateDirectoryW(full.substr(0, cut).c_str(), nullptr);
     HANDLE handle = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -121,7 +105,7 @@ void ScratchFolder::write(const std::string &name, const std::string &content) c
 }
 
 std::string readFile(const std::string &path) {
-    HANDLE handle = CreateFileW(toWide(path).c_str(), GENERIC_READ,
+    HANDLE handle = CreateFileW(utf8ToWide(path).c_str(), GENERIC_READ,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return std::string();
@@ -135,7 +119,7 @@ std::string readFile(const std::string &path) {
 }
 
 bool fileExists(const std::string &path) {
-    return GetFileAttributesW(toWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> readLines(const std::string &path) {

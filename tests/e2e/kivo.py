@@ -175,6 +175,7 @@ class PlayerTest(unittest.TestCase):
     def setUp(self):
         reset_test_data()
         clear_log()
+        park_mouse()
         self.players = []
 
     def start(self, *args, **kw):
@@ -356,9 +357,24 @@ def xdotool(*args):
     subprocess.run(["xdotool", *map(str, args)], env=wine_env(), check=True, timeout=20, stdin=DEVNULL)
 
 
+def move_mouse(x, y):
+    """A real X pointer move that has arrived when this returns."""
+    # xdotool's --sync waits out its own timeout when the pointer is already there.
+    where = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=wine_env(), capture_output=True,
+                           text=True, timeout=20, stdin=DEVNULL).stdout
+    if f"X={x}\n" not in where or f"Y={y}\n" not in where:
+        xdotool("mousemove", "--sync", x, y)
+
+
+def park_mouse():
+    """Puts the pointer in a screen corner that no window of a case starts under, so that a
+    case's first move into the window is a real move wherever the previous case left it."""
+    move_mouse(2, 1077)
+
+
 def click(x, y, button=1):
     """A real X click at screen coordinates."""
-    xdotool("mousemove", "--sync", x, y)
+    move_mouse(x, y)
     xdotool("click", button)
 
 

@@ -91,7 +91,7 @@ class HudMouse(ScriptedTest):
     def test_dragging_the_seek_bar_sends_at_most_one_seek_per_50_ms(self):
         player = self.start_playing("C:\\media\\film.mkv")
         hx, hy, hw, hh = kivo.hud_rect()
-        kivo.xdotool("mousemove", "--sync", hx + 100, hy + 32)
+        kivo.move_mouse(hx + 100, hy + 32)
         since = len(kivo.journal())
         t0 = time.monotonic()
         kivo.xdotool("mousedown", 1)
@@ -123,9 +123,9 @@ class HudMouse(ScriptedTest):
         hx, hy, hw, hh = kivo.hud_rect()
         play = (hx + 109, hy + 63)
         since = len(kivo.journal())
-        kivo.xdotool("mousemove", "--sync", *play)
+        kivo.move_mouse(*play)
         kivo.xdotool("mousedown", 1)
-        kivo.xdotool("mousemove", "--sync", hx + 160, hy + 63)  # onto "fwd"
+        kivo.move_mouse(hx + 160, hy + 63)  # onto "fwd"
         kivo.xdotool("mouseup", 1)
         kivo.click(*play)
         kivo.wait_for_command("cycle pause", since)
@@ -153,23 +153,23 @@ class FullScreenHud(ScriptedTest):
         player = self.start_playing("C:\\media\\film.mkv")
         since = len(kivo.journal())
         kivo.command("@fullscreen")
-        kivo.xdotool("mousemove", "--sync", 960, 300)
+        kivo.move_mouse(960, 300)
         kivo.wait_until(lambda: not kivo.hud_visible(), 5, "the bar hidden over the picture")
         kivo.wait_for_command("set sub-margin-y 22", since)
         kivo.screenshot("fullscreen-hud-hidden")
         since = len(kivo.journal())
-        kivo.xdotool("mousemove", "--sync", 960, 1050)
+        kivo.move_mouse(960, 1050)
         kivo.wait_until(kivo.hud_visible, 2, "the bar shown in the bottom band")
         t_shown = time.monotonic()
         kivo.wait_for_command("set sub-margin-y 75", since)
         self.assertEqual(kivo.hud_rect(), (0, 998, 1920, 82))
         kivo.screenshot("fullscreen-hud-shown")
-        kivo.xdotool("mousemove", "--sync", 600, 1005)  # in the band, above every element
+        kivo.move_mouse(600, 1005)  # in the band, above every element
         kivo.wait_until(lambda: not kivo.hud_visible(), 5, "the bar hidden after 2.5 s of rest")
         self.assertGreater(time.monotonic() - t_shown, 2.0)
         # Paused, it stays while the mouse is in the band.
         kivo.command("set pause yes")
-        kivo.xdotool("mousemove", "--sync", 610, 1005)
+        kivo.move_mouse(610, 1005)
         kivo.wait_until(kivo.hud_visible, 2, "the bar shown again")
         time.sleep(3.0)
         self.assertTrue(kivo.hud_visible())

@@ -19,7 +19,7 @@ class Mouse(ScriptedTest):
         player = self.start_playing("C:\\media\\film.mkv")
         kivo.wait_for_log(r"^mpv_window_hooked_ms=")
         px, py = picture_point()
-        kivo.xdotool("mousemove", "--sync", px, py)
+        kivo.move_mouse(px, py)
         since = len(kivo.journal())
         kivo.xdotool("mousedown", 1)
         time.sleep(0.3)  # nothing may happen while the button is down
@@ -43,7 +43,7 @@ class Mouse(ScriptedTest):
     def test_wheel_steps_the_volume(self):
         player = self.start_playing("C:\\media\\film.mkv")
         kivo.wait_for_log(r"^mpv_window_hooked_ms=")
-        kivo.xdotool("mousemove", "--sync", *picture_point())
+        kivo.move_mouse(*picture_point())
         since = len(kivo.journal())
         kivo.xdotool("click", 4)
         kivo.wait_for_command("add volume 5", since)

@@ -65,13 +65,13 @@ class WindowModes(ScriptedTest):
     def test_cursor_hides_after_two_seconds_and_returns_on_a_real_move(self):
         player = self.start_playing("C:\\media\\film.mkv")
         x, y, w, h, cw, ch = kivo.window_rect()
-        kivo.xdotool("mousemove", "--sync", x + w // 2, y + h // 3)
+        kivo.move_mouse(x + w // 2, y + h // 3)
         kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "0", 5, "the cursor shown after a move")
-        kivo.xdotool("mousemove", "--sync", x + w // 2 + 5, y + h // 3)
+        kivo.move_mouse(x + w // 2 + 5, y + h // 3)
         t0 = time.monotonic()
         kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "1", 5, "a hidden cursor")
         self.assertGreater(time.monotonic() - t0, 1.9)
-        kivo.xdotool("mousemove", "--sync", x + w // 2 + 20, y + h // 3)
+        kivo.move_mouse(x + w // 2 + 20, y + h // 3)
         kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "0", 5, "the cursor back")
         self.assertEqual(player.close(), 0)
 
@@ -80,11 +80,11 @@ class WindowModes(ScriptedTest):
         kivo.wait_for_log(r"^mpv_window_hooked_ms=")
         x0, y0, w, h, cw, ch = kivo.window_rect()
         px, py = x0 + w // 2, y0 + h // 3
-        kivo.xdotool("mousemove", "--sync", px, py)
+        kivo.move_mouse(px, py)
         since = len(kivo.journal())
         kivo.xdotool("mousedown", 1)
         for step in range(1, 9):
-            kivo.xdotool("mousemove", "--sync", px + 15 * step, py + 10 * step)
+            kivo.move_mouse(px + 15 * step, py + 10 * step)
         kivo.xdotool("mouseup", 1)
         kivo.wait_until(lambda: kivo.window_rect()[:2] != (x0, y0), 5, "a moved window")
         kivo.state_line()

@@ -70,6 +70,8 @@ void onFirstFrame(HWND window) {
     if (fillScreen) recomputeFill();
     if (!hudReady) {
         hudReady = true;
+        // A pointer resting on the picture hides two seconds after the first picture, not at once.
+        pointer.lastRealMove = GetTickCount();
         SetHudFullScreen(isFullScreen());
         CreateHud(window, appInstance, engineAccess);
         layoutVideo();

@@ -64,6 +64,8 @@ class WindowModes(ScriptedTest):
 
     def test_cursor_hides_after_two_seconds_and_returns_on_a_real_move(self):
         player = self.start_playing("C:\\media\\film.mkv")
+        # Moves reach the program through the engine's window only once it is hooked.
+        kivo.wait_for_log(r"^mpv_window_hooked_ms=")
         x, y, w, h, cw, ch = kivo.window_rect()
         kivo.move_mouse(x + w // 2, y + h // 3)
         kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "0", 5, "the cursor shown after a move")

@@ -6,19 +6,9 @@
 
 namespace {
 
-std::string readWholeFile(const std::string &path) {
-    HANDLE file = CreateFileW(utf8ToWide(path).c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return std::string();
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(file);
-    if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
-    return content;
+std::string withoutByteOrderMark(std::string text) {
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) text.erase(0, 3);
+    return text;
 }
 
 bool truthy(const std::string &value) {
@@ -114,7 +104,7 @@ MediaDescription loadMediaDescription() {
     std::string path = environmentText(L"KIVO_ENGINE_MEDIA");
     if (path.empty()) return description;
     MediaDescription::Lines *target = &description.common;
-    for (std::string line : splitText(readWholeFile(path), '\n')) {
+    for (std::string line : splitText(withoutByteOrderMark(readWholeFile(utf8ToWide(path))), '\n')) {
         line = trimmed(line);
         if (line.empty() || line[0] == '#') continue;
         if (line.front() == '[' && line.back() == ']') {

@@ -85,3 +85,18 @@ std::string formatFixed(double value) {
     std::snprintf(buffer, sizeof buffer, "%f", value);
     return buffer;
 }
+
+std::string readWholeFile(const std::wstring &path, bool *found) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (found) *found = file != INVALID_HANDLE_VALUE;
+    if (file == INVALID_HANDLE_VALUE) return std::string();
+    std::string content;
+    char buffer[16384];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        content.append(buffer, got);
+    CloseHandle(file);
+    return content;
+}

@@ -20,5 +20,9 @@ std::string lowerAscii(std::string text);
 bool parseDouble(const std::string &text, double &out);
 bool parseInteger(const std::string &text, long long &out);
 
+// A whole file's bytes; empty and found = false when it cannot be opened. Other
+// programs may be writing or replacing the file meanwhile, so every sharing mode is allowed.
+std::string readWholeFile(const std::wstring &path, bool *found = nullptr);
+
 // "%f", the engine's way of printing every floating-point value.
 std::string formatFixed(double value);

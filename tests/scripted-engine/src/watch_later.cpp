@@ -22,20 +22,6 @@ void createFolderChain(const std::wstring &folder) {
     CreateDirectoryW(folder.c_str(), nullptr);
 }
 
-std::string readSmallFile(const std::wstring &path, bool &found) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    found = file != INVALID_HANDLE_VALUE;
-    if (!found) return std::string();
-    std::string content;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(file);
-    return content;
-}
-
 // Option values with spaces or quotes are written as %LENGTH%TEXT.
 std::string quotedForConfig(const std::string &value) {
     for (unsigned char c : value)
@@ -112,7 +98,7 @@ int deleteResumeState(Engine &engine, const std::string &mediaPath) {
 
 bool loadResumeState(Engine &engine, const std::string &mediaPath, double &start) {
     bool found = false;
-    std::string content = readSmallFile(resumeFilePath(engine, mediaPath), found);
+    std::string content = readWholeFile(resumeFilePath(engine, mediaPath), &found);
     if (!found) return false;
     start = 0;
     for (std::string line : splitText(content, '\n')) {

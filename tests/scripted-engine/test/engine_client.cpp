@@ -104,19 +104,7 @@ void ScratchFolder::write(const std::string &name, const std::string &content) c
     CloseHandle(handle);
 }
 
-std::string readFile(const std::string &path) {
-    HANDLE handle = CreateFileW(utf8ToWide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) return std::string();
-    std::string content;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(handle, buffer, sizeof buffer, &got, nullptr) && got > 0)
-        content.append(buffer, got);
-    CloseHandle(handle);
-    return content;
-}
+std::string readFile(const std::string &path) { return readWholeFile(utf8ToWide(path)); }
 
 bool fileExists(const std::string &path) {
     return GetFileAttributesW(utf8ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -174,10 +174,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (!registerWindowClasses()) return 1;
     SetUiScale(ComputeUiScale(nullptr));
     float firstScale = UiScale();
-    PixelSize size = mainWindowSize(UiScale());
+    PixelSize screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    PixelSize size = mainWindowSize(UiScale(), screen);
     HWND window = CreateWindowExW(
         0, mainClassName.c_str(), L"KivoPlayer", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-        (GetSystemMetrics(SM_CXSCREEN) - size.width) / 2, (GetSystemMetrics(SM_CYSCREEN) - size.height) / 2,
+        (screen.width - size.width) / 2, (screen.height - size.height) / 2,
         size.width, size.height, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
     mainWindow = window;
@@ -194,7 +195,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     float windowScale = ComputeUiScale(window);
     if (windowScale - firstScale > 0.01f || firstScale - windowScale > 0.01f) {
         SetUiScale(windowScale);
-        PixelSize resized = mainWindowSize(UiScale());
+        PixelSize resized = mainWindowSize(UiScale(), screen);
         SetWindowPos(window, nullptr, 0, 0, resized.width, resized.height,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

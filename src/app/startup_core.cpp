@@ -40,6 +40,9 @@ std::string chooseLanguageCode(const std::string& settingsLang, const std::strin
     return code;
 }
 
-PixelSize mainWindowSize(float scale) {
-    return {int(1100.0f * scale), int(640.0f * scale)};
+PixelSize mainWindowSize(float scale, PixelSize screen) {
+    PixelSize size = {int(1100.0f * scale), int(640.0f * scale)};
+    if (screen.width > 0 && size.width > screen.width) size.width = screen.width;
+    if (screen.height > 0 && size.height > screen.height) size.height = screen.height;
+    return size;
 }

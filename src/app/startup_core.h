@@ -34,5 +34,7 @@ struct PixelSize {
     int height;
 };
 
-// The main window's first size: 1100 x 640 logical pixels at the UI scale, cut toward zero.
-PixelSize mainWindowSize(float scale);
+// The main window's first size: 1100 x 640 logical pixels at the UI scale, cut toward zero,
+// and no larger than the screen, so that a large scale on a small screen still leaves the
+// title bar and its buttons on the screen once the window is centred.
+PixelSize mainWindowSize(float scale, PixelSize screen);

@@ -50,11 +50,20 @@ TEST(LanguageChoice, RegistryThenSettingsThenDefault) {
 }
 
 TEST(UiScale, WindowSizeAndBounds) {
-    EXPECT_EQ(mainWindowSize(1.0f).width, 1100);
-    EXPECT_EQ(mainWindowSize(1.5f).width, 1650);
-    EXPECT_EQ(mainWindowSize(1.5f).height, 960);
-    EXPECT_EQ(mainWindowSize(1.25f).height, 800);
-    EXPECT_EQ(mainWindowSize(1.33f).width, 1463);  // 1463.0 cut, not rounded up
+    const PixelSize fullHd = {1920, 1080};
+    EXPECT_EQ(mainWindowSize(1.0f, fullHd).width, 1100);
+    EXPECT_EQ(mainWindowSize(1.5f, fullHd).width, 1650);
+    EXPECT_EQ(mainWindowSize(1.5f, fullHd).height, 960);
+    EXPECT_EQ(mainWindowSize(1.25f, fullHd).height, 800);
+    EXPECT_EQ(mainWindowSize(1.33f, fullHd).width, 1463);  // 1463.0 cut, not rounded up
+    // Never larger than the screen, each side on its own; no screen size known leaves it alone.
+    EXPECT_EQ(mainWindowSize(2.0f, fullHd).width, 1920);
+    EXPECT_EQ(mainWindowSize(2.0f, fullHd).height, 1080);
+    EXPECT_EQ(mainWindowSize(1.25f, {1366, 768}).width, 1366);
+    EXPECT_EQ(mainWindowSize(1.25f, {1366, 768}).height, 768);
+    EXPECT_EQ(mainWindowSize(1.75f, {1920, 1080}).width, 1920);
+    EXPECT_EQ(mainWindowSize(1.75f, {1920, 1080}).height, 1080);
+    EXPECT_EQ(mainWindowSize(2.0f, {0, 0}).width, 2200);
     EXPECT_EQ(boundedUiScale(0.5f), 1.0f);
     EXPECT_EQ(boundedUiScale(0.51f), 0.51f);
     EXPECT_EQ(boundedUiScale(5.0f), 1.0f);

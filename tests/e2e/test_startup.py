@@ -41,6 +41,16 @@ class StartUp(PlayerTest):
         self.assertEqual(kivo.pixel(shot, x + w // 2, y + 55), (0x02, 0x07, 0x0D))
         self.assertEqual(player.close(), 0)
 
+        # 2200 x 1280 would not fit the 1920 x 1080 screen: the window takes the screen's
+        # size, so centring keeps its title bar on the screen.
+        kivo.clear_log()
+        player = self.start(env={"KIVOPLAYER_SCALE": "2"})
+        kivo.wait_for_log(r"^first_paint_ms=")
+        self.assertEqual(kivo.window_rect()[:4], (0, 0, 1920, 1080))
+        shot = kivo.screenshot("startup-window-scale-2")
+        self.assertEqual(kivo.pixel(shot, 960, 5), (0x04, 0x0D, 0x15))
+        self.assertEqual(player.close(), 0)
+
     def test_log_only_when_switched_on(self):
         player = self.start(test_mode=False, env={"KIVOPLAYER_QUIT": "1"})
         self.assertEqual(player.wait_exit(30), 0)

@@ -17,11 +17,12 @@ namespace {
 
 double position = 1800;
 double step = 0.1;  // seconds of playback per tick
+double duration = 7200;
 
 void runQuiet(const char*) {}
 bool getDouble(const char* name, double& value) {
     if (!strcmp(name, "time-pos")) value = (position += step);
-    else if (!strcmp(name, "duration")) value = 7200;
+    else if (!strcmp(name, "duration")) value = duration;
     else if (!strcmp(name, "volume")) value = 150;
     else if (!strcmp(name, "speed")) value = 1.25;
     else return false;
@@ -76,11 +77,14 @@ int main(int argc, char** argv) {
         SetWindowPos(owner, nullptr, 0, 0, width, 640, SWP_NOMOVE | SWP_NOZORDER);
         RelayoutHud();
         medianTickMs(10);  // warm up
-        step = 0.1;  // a film playing: the picture changes once a second
-        printf("HUD tick at %4d px wide, playing:           median %.3f ms over %d ticks\n", width,
+        duration = 7200, position = 1800, step = 0.1;  // a film: the picture changes once a second
+        printf("HUD tick at %4d px wide, film playing:      median %.3f ms over %d ticks\n", width,
                medianTickMs(ticks), ticks);
-        step = 1.0;  // every tick shows a new time: a full repaint each time
-        printf("HUD tick at %4d px wide, repainting always: median %.3f ms over %d ticks\n", width,
+        duration = 40, position = 0, step = 0.1;   // a short clip: the playhead moves every tick
+        printf("HUD tick at %4d px wide, short clip:        median %.3f ms over %d ticks\n", width,
+               medianTickMs(ticks), ticks);
+        duration = 7200, position = 1800, step = 1.0;  // a new time on every tick
+        printf("HUD tick at %4d px wide, new time per tick: median %.3f ms over %d ticks\n", width,
                medianTickMs(ticks), ticks);
     }
     return 0;

@@ -184,6 +184,7 @@ Canvas::Canvas(int w, int h, bool scaled) : width(w), height(h) {
         bitmap = nullptr;
         return;
     }
+    if (dib) pixels = static_cast<uint32_t*>(bits);
     if (GdipGetImageGraphicsContext(bitmap, &graphics) != Ok) {
         graphics = nullptr;
         return;

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gdiplus.h>
 
+#include <cstdint>
 #include <string>
 
 #include "osd/drawing_kit_core.h"
@@ -52,6 +53,7 @@ struct Canvas {
     GpBitmap* bitmap = nullptr;
     GpGraphics* graphics = nullptr;  // null when the bitmap could not be made
     HBITMAP dib = nullptr;           // the pixels, shared with `bitmap`; null when memory was short
+    uint32_t* pixels = nullptr;      // the DIB's rows, top down; null without `dib`
 };
 
 // Hands the canvas to the layered window at a screen position and real-pixel size with

@@ -122,6 +122,13 @@ bool hudWanted(const HudWantInputs& in) {
     return in.hovered || in.recent || in.paused;
 }
 
+std::string hudStaticPaintKey(const HudModel& m, float scale) {
+    char numbers[160];
+    snprintf(numbers, sizeof numbers, "|%ld|%.2f|%d%d%d%d|%d|%d|%d|%d|%.3f|", std::lround(m.volume * 4), m.speed,
+             m.paused, m.muted, m.subtitlesShown, m.loopA >= 0, m.width, m.hover, m.pressed, m.drag, double(scale));
+    return hudTimeText(m.duration, m.duration >= 3600) + numbers + m.audioTrack;
+}
+
 std::string hudPaintKey(const HudModel& m, float scale) {
     const HudRect& bar = m.elements[kHudSeek];
     double d = m.duration > 0 ? m.duration : 1;

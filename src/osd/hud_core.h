@@ -56,6 +56,9 @@ std::string hudAudioCaption(const std::string& audioTrack);
 // Everything of the model that shows in a repaint, in a comparable form: positions to a
 // quarter pixel, times to the second. An unchanged key means the picture would be the same.
 std::string hudPaintKey(const HudModel& model, float scale);
+// The part of that key which the position text and the seek bar do not show: while it stays
+// the same, a repaint can start from the kept picture of everything else.
+std::string hudStaticPaintKey(const HudModel& model, float scale);
 
 // Whether the bar is wanted in full screen, from the cursor and the window rectangle
 // (screen pixels) and the bar's height in pixels.

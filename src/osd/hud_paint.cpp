@@ -1,5 +1,7 @@
 #include "osd/hud_paint.h"
 
+#include <cstring>
+#include <memory>
 #include <string>
 
 #include "app/textconv.h"
@@ -207,14 +209,10 @@ void paintChipsAndButtons(GpGraphics* g, const HudModel& m) {
     }
 }
 
-}  // namespace
-
-void PaintHud(HWND window, const HudModel& m, int x, int y) {
-    if (!window) return;
+// Everything but the position text and the seek bar: it changes with a state or a hover, not
+// with playback, so it is drawn once into a kept picture.
+void paintStill(GpGraphics* g, const HudModel& m) {
     const float W = float(m.width);
-    Canvas canvas(ScalePx(W), ScalePx(kHudHeight));
-    GpGraphics* g = canvas.graphics;
-    if (!g) return;
     FillBox(g, PanelNavy, 0, 0, W, kHudHeight);
     OutlineBox(g, AccentCyan(40), 0, 0, W, kHudHeight);
     PointF topLeft[3] = {{1, 17}, {1, 1}, {17, 1}};
@@ -222,11 +220,71 @@ void PaintHud(HWND window, const HudModel& m, int x, int y) {
     PointF bottomRight[3] = {{W - 1, 65}, {W - 1, 81}, {W - 17, 81}};
     GlowPolyline(g, AccentCyan(255), bottomRight);
     bool hours = m.duration >= 3600;
-    text(g, hudTimeText(m.position, hours), MonoFontLarge(), AccentCyan(255), 18, 22, 64, 20, kAlignNear);
     text(g, hudTimeText(m.duration, hours), MonoFontLarge(), TextMuted(255), W - 82, 22, 64, 20, kAlignFar);
-    paintSeekBar(g, m, hours);
     paintTransport(g, m);
     paintVolume(g, m);
     paintChipsAndButtons(g, m);
-    PresentLayered(window, canvas, x, y, ScalePx(W), ScalePx(kHudHeight));
+}
+
+// The position text and the seek bar, drawn over the still picture on every repaint. They
+// share no pixels with what the still picture draws after the background.
+void paintMoving(GpGraphics* g, const HudModel& m) {
+    bool hours = m.duration >= 3600;
+    text(g, hudTimeText(m.position, hours), MonoFontLarge(), AccentCyan(255), 18, 22, 64, 20, kAlignNear);
+    paintSeekBar(g, m, hours);
+}
+
+// The still picture and the canvas each repaint is drawn on, kept while size and scale last:
+// making a canvas and drawing the buttons and chips were most of a playback repaint.
+struct KeptCanvases {
+    std::unique_ptr<Canvas> still, frame;
+    float scale = 0;
+    std::string stillKey;
+};
+KeptCanvases kept;
+
+bool keepCanvases(int width, int height) {
+    if (!kept.frame || kept.frame->width != width || kept.frame->height != height || kept.scale != UiScale()) {
+        kept.still.reset(new Canvas(width, height));
+        kept.frame.reset(new Canvas(width, height));
+        kept.scale = UiScale();
+        kept.stillKey.clear();
+    }
+    return kept.still->graphics && kept.still->pixels && kept.frame->graphics && kept.frame->pixels;
+}
+
+}  // namespace
+
+void PaintHudWhole(Canvas& canvas, const HudModel& m) {
+    if (!canvas.graphics) return;
+    paintStill(canvas.graphics, m);
+    paintMoving(canvas.graphics, m);
+}
+
+const Canvas* RenderHud(const HudModel& m) {
+    const int width = ScalePx(float(m.width)), height = ScalePx(kHudHeight);
+    if (!keepCanvases(width, height)) return nullptr;
+    std::string key = hudStaticPaintKey(m, UiScale());
+    if (key != kept.stillKey) {
+        GdipGraphicsClear(kept.still->graphics, 0x00000000);
+        paintStill(kept.still->graphics, m);
+        GdipFlush(kept.still->graphics, FlushIntentionSync);
+        kept.stillKey = key;
+    }
+    memcpy(kept.frame->pixels, kept.still->pixels, size_t(width) * size_t(height) * 4);
+    paintMoving(kept.frame->graphics, m);
+    GdipFlush(kept.frame->graphics, FlushIntentionSync);
+    return kept.frame.get();
+}
+
+void PaintHud(HWND window, const HudModel& m, int x, int y) {
+    if (!window) return;
+    if (const Canvas* frame = RenderHud(m)) {
+        PresentLayered(window, *frame, x, y, frame->width, frame->height);
+        return;
+    }
+    // Without a DIB section there are no pixels to copy: everything on a canvas of its own.
+    Canvas canvas(ScalePx(float(m.width)), ScalePx(kHudHeight));
+    PaintHudWhole(canvas, m);
+    if (canvas.graphics) PresentLayered(window, canvas, x, y, canvas.width, canvas.height);
 }

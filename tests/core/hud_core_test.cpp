@@ -154,6 +154,27 @@ TEST(HudRepaint, KeyChangesOnlyWithWhatShows) {
     std::string before = hudPaintKey(clip, 1.0f);
     clip.position = 5.1;
     EXPECT_NE(hudPaintKey(clip, 1.0f), before);
+
+    // What only the position text and the seek bar show leaves the rest of the picture alone;
+    // everything else drawn outside them changes it.
+    std::string still = hudStaticPaintKey(m, 1.0f);
+    for (auto change : {+[](HudModel& x) { x.position = 12; }, +[](HudModel& x) { x.markers = {5}; },
+                        +[](HudModel& x) { x.hoverFraction = 0.3; }, +[](HudModel& x) { x.loopB = 30; }}) {
+        HudModel changed = m;
+        change(changed);
+        EXPECT_EQ(hudStaticPaintKey(changed, 1.0f), still);
+    }
+    for (auto change : {+[](HudModel& x) { x.hover = kHudPlay; }, +[](HudModel& x) { x.paused = true; },
+                        +[](HudModel& x) { x.volume = 101; }, +[](HudModel& x) { x.loopA = 10; },
+                        +[](HudModel& x) { x.audioTrack = "2"; }, +[](HudModel& x) { x.speed = 1.5; },
+                        +[](HudModel& x) { x.duration = 7300; }, +[](HudModel& x) { x.drag = kHudVol; },
+                        +[](HudModel& x) { x.subtitlesShown = !x.subtitlesShown; },
+                        +[](HudModel& x) { layoutHudElements(x, 1300, 1.0f); }}) {
+        HudModel changed = m;
+        change(changed);
+        EXPECT_NE(hudStaticPaintKey(changed, 1.0f), still);
+    }
+    EXPECT_NE(hudStaticPaintKey(m, 1.5f), still);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev googletest python3
     mingw-w64 g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
-    wine wine64 xvfb xcompmgr xdotool x11-utils x11-xserver-utils imagemagick ffmpeg
+    wine wine64 xvfb xcompmgr xdotool x11-utils x11-xserver-utils imagemagick ffmpeg gdb procps
     ca-certificates xz-utils
 )
 command -v npm >/dev/null || packages+=(npm)

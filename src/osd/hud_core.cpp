@@ -134,16 +134,13 @@ std::string hudPaintKey(const HudModel& m, float scale) {
     double d = m.duration > 0 ? m.duration : 1;
     double len = bar.right - bar.left;
     auto quarterPixel = [&](double seconds) { return std::lround(seconds / d * len * 4.0); };
-    bool hours = m.duration >= 3600;
-    std::string key = hudTimeText(m.position, hours) + "|" + hudTimeText(m.duration, hours);
-    char numbers[320];
-    snprintf(numbers, sizeof numbers, "|%ld|%ld|%ld|%ld|%.2f|%d%d%d|%d|%d|%d|%d|%ld|%.3f|",
+    std::string key = hudTimeText(m.position, m.duration >= 3600);
+    char numbers[96];
+    snprintf(numbers, sizeof numbers, "|%ld|%ld|%ld|%ld",
              quarterPixel(m.position < 0 ? 0 : (m.position > d ? d : m.position)),
              m.loopA >= 0 ? quarterPixel(m.loopA) : -1L, m.loopB >= 0 ? quarterPixel(m.loopB) : -1L,
-             std::lround(m.volume * 4), m.speed, m.paused, m.muted, m.subtitlesShown, m.width, m.hover,
-             m.pressed, m.drag, std::lround(m.hoverFraction * len * 4), double(scale));
+             std::lround(m.hoverFraction * len * 4));
     key += numbers;
-    key += m.audioTrack;
     for (double t : m.markers) key += "|" + std::to_string(quarterPixel(t));
-    return key;
+    return key + "#" + hudStaticPaintKey(m, scale);
 }

@@ -31,19 +31,7 @@ sha256_of() { sha256sum "$1" | cut -d' ' -f1; }
 # A PE image starts with "MZ"; catches an empty or truncated file before it is copied.
 looks_like_dll() { [ -s "$1" ] && [ "$(head -c 2 "$1")" = "MZ" ]; }
 
-install_if_changed() {
-    local src=$1 dst=$2
-    if [ -f "$dst" ] && cmp -s "$src" "$dst"; then
-        echo "engine: $dst is up to date"
-        return 0
-    fi
-    # Copied beside the target and renamed, so a reader never sees half a DLL; the mode
-    # is set explicitly because the shared source may be read-only.
-    cp -f "$src" "$dst.tmp.$$"
-    chmod 755 "$dst.tmp.$$"
-    mv -f "$dst.tmp.$$" "$dst"
-    echo "engine: wrote $dst"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/install-if-changed.sh"
 
 mkdir -p "$DEST" || die "cannot create $DEST"
 
@@ -62,7 +50,7 @@ if [ -f "$prebuilt" ]; then
     fi
     looks_like_dll "$prebuilt" || die "$prebuilt is not a Windows DLL"
     echo "engine: source: prebuilt $prebuilt (SHA-256 $got verified)"
-    install_if_changed "$prebuilt" "$DEST/libmpv-2.dll"
+    install_if_changed engine 755 "$prebuilt" "$DEST/libmpv-2.dll"
     exit 0
 fi
 
@@ -76,4 +64,4 @@ else
 fi
 looks_like_dll "$built" || die "$built is not a Windows DLL; delete it and run again"
 echo "engine: source: local build $built (SHA-256 $(sha256_of "$built"))"
-install_if_changed "$built" "$DEST/libmpv-2.dll"
+install_if_changed engine 755 "$built" "$DEST/libmpv-2.dll"

@@ -77,18 +77,7 @@ tarball() {
     echo "$file"
 }
 
-# Copies SRC to DST only when the content differs (keeps timestamps stable for builds).
-install_if_changed() {
-    local src=$1 dst=$2
-    if [ -f "$dst" ] && cmp -s "$src" "$dst"; then
-        echo "fetch-fonts: $dst is up to date"
-        return 0
-    fi
-    cp -f "$src" "$dst.tmp.$$"
-    chmod 644 "$dst.tmp.$$"
-    mv -f "$dst.tmp.$$" "$dst"
-    echo "fetch-fonts: wrote $dst"
-}
+source "$(dirname "${BASH_SOURCE[0]}")/install-if-changed.sh"
 
 mkdir -p "$DEST" || die "cannot create $DEST"
 work=$(mktemp -d)
@@ -103,6 +92,6 @@ for entry in "${FONTS[@]}"; do
         || die "$tgz lacks $member"
     got=$(sha256_of "$dir/$member")
     [ "$got" = "$ttf_sha" ] || die "$member from $tgz has SHA-256 $got, expected $ttf_sha"
-    install_if_changed "$dir/$member" "$DEST/$out.ttf"
-    install_if_changed "$dir/package/LICENSE_FONT" "$DEST/${out%%-*}-OFL.txt"
+    install_if_changed fetch-fonts 644 "$dir/$member" "$DEST/$out.ttf"
+    install_if_changed fetch-fonts 644 "$dir/package/LICENSE_FONT" "$DEST/${out%%-*}-OFL.txt"
 done

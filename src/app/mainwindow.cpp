@@ -187,7 +187,11 @@ void closeSequence(HWND window) {
     }
     if (HANDLE thread = engineThread()) WaitForSingleObject(thread, 400);
     diagLog("close_ms=%.1f (window hidden -> process exit)", processMs() - t0);
-    ExitProcess(0);
+    // Everything of ours is on disk by now. ExitProcess would stop the engine's threads
+    // wherever they are and then run every library's detach code, which can wait for a lock
+    // such a thread held (its graphics driver, mid-frame): the process would hang or crash
+    // on the way out. Ending it outright keeps the promised quick exit.
+    TerminateProcess(GetCurrentProcess(), 0);
 }
 
 LRESULT receiveHandover(HWND window, const COPYDATASTRUCT* data) {

@@ -10,6 +10,8 @@ namespace {
 std::string languageInUse = "th";  // the source language until start-up chooses one
 }
 
+const wchar_t* tr(const wchar_t* thai) { return thai; }
+
 std::string defaultLanguage() { return "en"; }
 
 const std::string& currentLanguage() { return languageInUse; }

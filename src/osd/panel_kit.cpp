@@ -1,0 +1,81 @@
+#include "osd/panel_kit.h"
+
+#include <windowsx.h>
+
+#include "osd/uiscale.h"
+
+HWND CreatePanelWindow(const wchar_t* className, WNDPROC procedure, HWND owner) {
+    InitDrawingKit();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(instance, className, &wc)) {
+        wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = procedure;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = className;
+        RegisterClassExW(&wc);
+    }
+    return CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0,
+                           1, 1, owner, nullptr, instance, nullptr);
+}
+
+RECT OwnerClientOnScreen(HWND owner) {
+    RECT client = {};
+    GetClientRect(owner, &client);
+    MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+POINT CentreOver(const RECT& area, int width, int height) {
+    POINT p = {area.left + (area.right - area.left - width) / 2, area.top + (area.bottom - area.top - height) / 2};
+    MONITORINFO info = {sizeof info};
+    if (GetMonitorInfoW(MonitorFromRect(&area, MONITOR_DEFAULTTONEAREST), &info)) {
+        const RECT& work = info.rcWork;
+        if (p.x + width > work.right) p.x = work.right - width;
+        if (p.y + height > work.bottom) p.y = work.bottom - height;
+        if (p.x < work.left) p.x = work.left;
+        if (p.y < work.top) p.y = work.top;
+    }
+    return p;
+}
+
+POINT PanelMousePoint(LPARAM lParam) {
+    float scale = UiScale();
+    return {LONG(float(GET_X_LPARAM(lParam)) / scale), LONG(float(GET_Y_LPARAM(lParam)) / scale)};
+}
+
+void TrackMouseLeave(HWND window, bool& tracking) {
+    if (tracking) return;
+    TRACKMOUSEEVENT track = {sizeof track, TME_LEAVE, window, 0};
+    tracking = TrackMouseEvent(&track) != 0;
+}
+
+bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    switch (message) {
+        case WM_MOUSEACTIVATE: result = MA_NOACTIVATE; return true;
+        case WM_NCHITTEST: result = HTCLIENT; return true;
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+        case WM_XBUTTONUP:
+        case WM_XBUTTONDBLCLK: {
+            HWND owner = GetWindow(window, GW_OWNER);
+            if (!owner) return false;
+            POINT p = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            MapWindowPoints(window, owner, &p, 1);
+            PostMessageW(owner, message, wParam, MAKELPARAM(p.x, p.y));
+            result = message == WM_MBUTTONDOWN ? 0 : TRUE;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool PresentPanel(HWND window, const Canvas& canvas, int x, int y) {
+    if (!canvas.graphics) return false;
+    if (!PresentLayered(window, canvas, x, y, canvas.width, canvas.height)) return false;
+    if (!IsWindowVisible(window)) ShowAboveOwner(window);
+    return true;
+}

@@ -1,0 +1,33 @@
+// What the layered panels (menu, playlist, settings, file info, help) share: their window,
+// placement over the owner, hover tracking, the mouse buttons they hand on to the main window,
+// and presenting a finished canvas. Each panel keeps its own window procedure.
+#pragma once
+#include <windows.h>
+
+#include "osd/drawing_kit.h"
+
+// Registers the class on its first use and creates a hidden owned popup that is layered,
+// never activated and kept off the task bar.
+HWND CreatePanelWindow(const wchar_t* className, WNDPROC procedure, HWND owner);
+
+// The owner's client area in screen pixels.
+RECT OwnerClientOnScreen(HWND owner);
+
+// Top-left corner for a panel of width × height real pixels centred over `area`, kept inside
+// the work area of the monitor that holds most of `area`.
+POINT CentreOver(const RECT& area, int width, int height);
+
+// The mouse position of a client-area mouse message in unscaled (96-dpi) pixels.
+POINT PanelMousePoint(LPARAM lParam);
+
+// Asks once for the WM_MOUSELEAVE that ends a hover; the panel clears `tracking` when it comes.
+void TrackMouseLeave(HWND window, bool& tracking);
+
+// Messages every panel answers alike: it never takes activation, its whole area is client,
+// and the middle and side buttons go on to the owner as if pressed on it, so a panel under
+// the pointer does not swallow them. True when the message was handled here.
+bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+// Hands the canvas to the window at a screen position and shows it above its owner when it
+// was hidden. False when the picture could not be handed over.
+bool PresentPanel(HWND window, const Canvas& canvas, int x, int y);

@@ -11,3 +11,4 @@ void clearFill() { fillScreen = false; }
 
 const wchar_t* applyPanScanPreset(int) { return L""; }
 void recomputeFill() {}
+int CurrentPanScanPreset() { return -1; }

@@ -10,3 +10,5 @@ void clearFill();
 const wchar_t* applyPanScanPreset(int n);
 // Scales the picture to fill the window again after a size change.
 void recomputeFill();
+// The preset (0..6) that matches the engine's current scale, or -1.
+int CurrentPanScanPreset();

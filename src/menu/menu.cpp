@@ -4,3 +4,4 @@ void CloseMenu() {}
 bool IsMenuOpen() { return false; }
 bool MenuKey(unsigned) { return false; }
 void showContextMenu() {}
+void showBookmarksMenu() {}

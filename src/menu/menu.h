@@ -7,3 +7,5 @@ bool IsMenuOpen();
 bool MenuKey(unsigned virtualKey);
 // The context menu for the picture at the cursor.
 void showContextMenu();
+// The bookmarks menu of the current file ("@bmmenu").
+void showBookmarksMenu();

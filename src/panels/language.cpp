@@ -31,6 +31,8 @@ void setLanguage(const std::string& code) {
     }
 }
 
+std::vector<LanguageChoice> listLanguages() { return {{"th", L"\u0E44\u0E17\u0E22"}, {"en", L"English"}}; }
+
 bool writePackTemplate(const std::wstring& path) {
     // The template's rows come with the translation table; until then an empty pack.
     FILE* f = _wfopen(path.c_str(), L"wb");

@@ -2,6 +2,7 @@
 
 namespace {
 std::wstring bookmarksPath;
+std::vector<double> currentBookmarks;
 }
 
 void setBookmarksPath(const std::wstring& path) { bookmarksPath = path; }
@@ -11,6 +12,6 @@ void bookmarkPrev() {}
 void bookmarkNext() {}
 void bookmarkDelete(int) {}
 void bookmarkClear() {}
-void showBookmarksMenu() {}
 void setCurrentBookmarkFile(const char*) {}
 void refreshBookmarkMarkers() {}
+const std::vector<double>& currentBookmarkList() { return currentBookmarks; }

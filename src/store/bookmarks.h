@@ -1,6 +1,7 @@
 // Per-file bookmarks kept in bookmarks.txt.
 #pragma once
 #include <string>
+#include <vector>
 
 // Remembers the file (empty: nothing is stored) and loads it.
 void setBookmarksPath(const std::wstring& path);
@@ -11,8 +12,9 @@ void bookmarkPrev();
 void bookmarkNext();
 void bookmarkDelete(int index);
 void bookmarkClear();
-void showBookmarksMenu();
 // The file whose bookmarks the verbs and the seek bar use (the engine's "path").
 void setCurrentBookmarkFile(const char* path);
+// The current file's bookmark positions in seconds, ascending.
+const std::vector<double>& currentBookmarkList();
 // Hands the current file's bookmarks to the seek bar.
 void refreshBookmarkMarkers();

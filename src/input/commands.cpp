@@ -19,6 +19,7 @@
 #include "input/feedback.h"
 #include "input/keys.h"
 #include "input/panscan.h"
+#include "menu/menu.h"
 #include "osd/hud.h"
 #include "panels/help_window.h"
 #include "panels/history.h"

@@ -1,6 +1,7 @@
 // The UI language in use and the language pack folder.
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 extern std::wstring langFolder;  // folder of the <code>.ini packs
@@ -10,9 +11,17 @@ extern std::wstring langFolder;  // folder of the <code>.ini packs
 // pointer: a pack's texts live only until the next setLanguage.
 const wchar_t* tr(const wchar_t* thai);
 
+// A count pattern ("Back %d seconds") translated and filled in with `count`.
+std::wstring trCount(const wchar_t* thaiPattern, int count);
+
 std::string defaultLanguage();
 const std::string& currentLanguage();
 void setLanguage(const std::string& code);
+
+// Reads a pack file: its translations into `map` (English text -> translation; null when only
+// the title is wanted) and its Title line (empty when none). False when it cannot be opened.
+bool loadLanguagePack(const std::wstring& path, std::unordered_map<std::wstring, std::wstring>* map,
+                      std::wstring& title);
 
 // One choice of the settings panel's language row.
 struct LanguageChoice {
@@ -22,5 +31,5 @@ struct LanguageChoice {
 // Thai, English, then every pack in the language folder.
 std::vector<LanguageChoice> listLanguages();
 
-// Writes the template pack; false when the file could not be created.
+// Writes the template pack; false when it could not be written whole (a good old file stays).
 bool writePackTemplate(const std::wstring& path);

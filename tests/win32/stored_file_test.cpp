@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "panels/language.h"
 #include "store/settings.h"
 #include "store/stored_file.h"
 #include "test_paths.h"
@@ -78,6 +79,11 @@ TEST(StoredFile, FullFileSystemKeepsTheOldFile) {
     EXPECT_FALSE(writeStoredFile(path, "seek=5\nvolume=5\nhide=2500\nsublang=0\n"));
     EXPECT_EQ(readWholeFile(path), "seek=30\n");
     EXPECT_FALSE(fileExists(path + L".tmp"));
+    // The language template goes through the same writer: refused, and nothing half written.
+    std::wstring pack = folder + L"\\template.ini";
+    EXPECT_FALSE(writePackTemplate(pack));
+    EXPECT_FALSE(fileExists(pack));
+    EXPECT_FALSE(fileExists(pack + L".tmp"));
 }
 
 TEST(StoredFile, UnwritablePlacesChangeNothing) {

@@ -18,6 +18,7 @@ GpFont* uiFont = nullptr;
 GpFont* monoFont = nullptr;
 GpFont* monoFontLarge = nullptr;
 GpFont* monoFontSmall = nullptr;
+GpFontFamily* uiFamily = nullptr;
 
 // The program's folder: the start-up record when it is known, else the module's own path.
 std::wstring programFolder() {
@@ -113,6 +114,24 @@ GpStringFormat* boxFormat(int align) {
     return formats[i] = format;
 }
 
+bool hasThaiLetters(const wchar_t* text) {
+    for (; *text; ++text)
+        if (*text >= 0x0E00 && *text <= 0x0E7F) return true;
+    return false;
+}
+
+// The monospace family has no Thai letters, and GDI+ does not fall back to another font on its
+// own: a Thai text set in it would show as boxes. Such a text is set in the UI family, which
+// has Thai, at the same size.
+GpFont* fontWithGlyphsFor(const wchar_t* text, GpFont* font) {
+    if (font == uiFont || !uiFamily || !hasThaiLetters(text)) return font;
+    static std::unordered_map<GpFont*, GpFont*> thaiStandIns;
+    GpFont*& standIn = thaiStandIns[font];
+    REAL size = 0;
+    if (!standIn && GdipGetFontSize(font, &size) == Ok) standIn = makeFont(uiFamily, size);
+    return standIn ? standIn : font;
+}
+
 }  // namespace
 
 FontFamilies LoadFontFamilies(const std::wstring& fontFolder) {
@@ -152,6 +171,7 @@ void InitDrawingKit() {
         return;
     }
     FontFamilies families = LoadFontFamilies(programFolder() + L"\\fonts\\");
+    uiFamily = families.ui;
     uiFont = makeFont(families.ui, kUiFontSize);
     monoFont = makeFont(families.mono, kMonoFontSize);
     monoFontLarge = makeFont(families.mono, kMonoFontLargeSize);
@@ -279,7 +299,7 @@ void DrawTextBox(GpGraphics* g, const wchar_t* text, GpFont* font, Argb colour, 
     GpStringFormat* format = boxFormat(align);
     GpSolidFill* brush = solidBrush(colour);
     RectF box(x, y, w, h);
-    if (format && brush) GdipDrawString(g, text, -1, font, &box, format, brush);
+    if (format && brush) GdipDrawString(g, text, -1, fontWithGlyphsFor(text, font), &box, format, brush);
 }
 
 SizeF MeasureText(const wchar_t* text, GpFont* font) {
@@ -287,7 +307,8 @@ SizeF MeasureText(const wchar_t* text, GpFont* font) {
     Canvas canvas(1, 1, false);
     RectF layout(0.0f, 0.0f, 0.0f, 0.0f), bounds;
     if (!canvas.graphics ||
-        GdipMeasureString(canvas.graphics, text, -1, font, &layout, nullptr, &bounds, nullptr, nullptr) != Ok)
+        GdipMeasureString(canvas.graphics, text, -1, fontWithGlyphsFor(text, font), &layout, nullptr, &bounds,
+                          nullptr, nullptr) != Ok)
         return SizeF(0.0f, 0.0f);
     return SizeF(bounds.Width, bounds.Height);
 }

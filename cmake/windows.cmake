@@ -30,6 +30,12 @@ add_custom_target(runtime_files ALL
     COMMAND ${CMAKE_COMMAND} -E make_directory ${KIVO_BIN}/lang
     VERBATIM)
 
+# The language folder ships the template pack, written by the program from its own table.
+add_custom_command(OUTPUT ${KIVO_BIN}/lang/template.ini
+    COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/dump-template.sh $<TARGET_FILE:KivoPlayer> ${KIVO_BIN}/lang/template.ini
+    DEPENDS KivoPlayer VERBATIM)
+add_custom_target(language_template ALL DEPENDS ${KIVO_BIN}/lang/template.ini)
+
 # GoogleTest cross-built from Debian's sources.
 set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)

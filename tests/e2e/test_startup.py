@@ -144,11 +144,24 @@ class Language(PlayerTest):
         # A pack code is taken only when its file is in the lang folder beside the program.
         (self.data / "settings.ini").write_text("lang=xx\n")
         self.assertEqual(self.language_in_use(), b"en")
+        pack = kivo.BIN / "lang" / "xx.ini"
+        try:
+            pack.write_text("Title=Test Pack\nSpeed=SPEED-XX\n")
+            self.assertEqual(self.language_in_use(), b"xx")
+            kivo.wine_reg("add", REGISTRY_KEY, "/v", "Language", "/t", "REG_SZ", "/d", "xx", "/f")
+            (self.data / "settings.ini").write_text("lang=th\n")
+            self.assertEqual(self.language_in_use(), b"xx")
+        finally:
+            pack.unlink(missing_ok=True)
+        self.assertEqual(self.language_in_use(), b"en")
 
     def test_template_switch_reports_failure_in_the_exit_code(self):
         ok = self.start(env={"KIVOPLAYER_DUMPLANG": kivo.win_path(kivo.TEST_DATA / "template.ini")})
         self.assertEqual(ok.wait_exit(30), 0)
-        self.assertTrue((kivo.TEST_DATA / "template.ini").exists())
+        written = (kivo.TEST_DATA / "template.ini").read_bytes()
+        self.assertEqual(written.count(b"\n"), 153)
+        # The shipped template is the program's own output.
+        self.assertEqual((kivo.BIN / "lang" / "template.ini").read_bytes(), written)
         bad = self.start(env={"KIVOPLAYER_DUMPLANG": kivo.win_path(kivo.TEST_DATA / "no" / "template.ini")})
         self.assertEqual(bad.wait_exit(30), 1)
 

@@ -8,6 +8,7 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "app/textconv.h"
 #include "engine/engine.h"
 #include "osd/hud.h"
 #include "panels/history.h"
@@ -24,8 +25,8 @@ void storeLanguageInRegistry(const std::string& code) {
     if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Kivo Labs\\KivoPlayer", 0, nullptr, 0,
                         KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    // Language codes are ASCII; each byte becomes one UTF-16 unit.
-    std::wstring wide(code.begin(), code.end());
+    // A pack's code is its file-name stem, which need not be ASCII.
+    std::wstring wide = toWide(code);
     RegSetValueExW(key, L"Language", 0, REG_SZ, reinterpret_cast<const BYTE*>(wide.c_str()),
                    DWORD(2 * wide.size() + 2));
     RegCloseKey(key);

@@ -22,6 +22,7 @@ ctest --test-dir build/fuzz --output-on-failure -j "$JOBS"
 
 echo "== Windows build, Win32 tests and end-to-end tests (Wine + Xvfb)"
 bash scripts/build.sh -j "$JOBS"
+bash scripts/package.sh
 # The prefix, its wineserver and its Xvfb are ours: end them however the run ends.
 trap 'bash scripts/winerun.sh --stop >/dev/null 2>&1 || true' EXIT
 bash scripts/winerun.sh --start

@@ -1,0 +1,44 @@
+"""The download: the zip, unpacked into a fresh Wine prefix and started from there as a user
+would (no test switches), plays a clip."""
+import os
+import shutil
+import subprocess
+import time
+import unittest
+import zipfile
+
+import kivo
+
+
+class Package(unittest.TestCase):
+    def test_the_unpacked_zip_plays_a_clip(self):
+        zips = sorted((kivo.SOURCE / "dist").glob("KivoPlayer-*-win64.zip"))
+        self.assertTrue(zips, "scripts/package.sh made no zip")
+        root = kivo.BUILD / "wine-package"
+        shutil.rmtree(root, ignore_errors=True)
+        env = {k: v for k, v in os.environ.items() if not k.startswith("KIVOPLAYER_")}
+        env.update(KIVO_WINE_ROOT=str(root), KIVOPLAYER_LOG="1")
+        with zipfile.ZipFile(zips[-1]) as z:
+            z.extractall(root / "unpacked")
+        program = next((root / "unpacked").glob("KivoPlayer-*")) / "KivoPlayer.exe"
+        clip = kivo.media() / "a.mp4"
+        player = subprocess.Popen(["bash", str(kivo.WINERUN), str(program), kivo.win_path(clip)], env=env,
+                                  stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            deadline = time.monotonic() + 240
+            text = ""
+            while time.monotonic() < deadline and "hud_ready_ms=" not in text:
+                time.sleep(0.5)
+                for log in root.glob("pfx/drive_c/users/*/Temp/kivoplayer-play.txt"):
+                    text = log.read_text(errors="replace")
+            # The first picture of the clip brings up the control bar.
+            self.assertIn("hud_ready_ms=", text)
+        finally:
+            player.kill()
+            subprocess.run(["bash", str(kivo.WINERUN), "--stop"], env=env, stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+            shutil.rmtree(root, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

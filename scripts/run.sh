@@ -1,8 +1,9 @@
 #!/bin/bash
 # Runs KivoPlayer under Wine with the given files, folders or URLs.
 # With a display it simply opens the window there. Without one it starts its own Xvfb,
-# runs the player for a few seconds, saves a screenshot and the diagnostics log under
-# build/run/ and prints where they are.
+# runs the player for a few seconds, saves a screenshot (with the engine's picture put in
+# where Wine keeps it off the screen) and the diagnostics log under build/run/ and prints
+# where they are.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$ROOT"
@@ -41,6 +42,10 @@ for _ in $(seq 300); do
 done
 sleep 1
 import -window root "$OUT/screenshot.png"
+if picture=$(ctl rect KivoPlayerWnd KivoPlayerVideo) && [ -n "$picture" ]; then
+    read -r px py pw ph _ <<<"$picture"
+    bash scripts/compose-picture.sh "$OUT/screenshot.png" "$px" "$py" "$pw" "$ph" || true
+fi
 ctl post KivoPlayerWnd 0x0010 0 0 >/dev/null || true
 for _ in $(seq 50); do kill -0 "$player" 2>/dev/null || break; sleep 0.1; done
 kill "$player" 2>/dev/null || true

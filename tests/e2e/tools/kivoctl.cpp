@@ -3,6 +3,7 @@
 //   kivoctl temppath
 //   kivoctl env NAME
 //   kivoctl rect CLASS            window x y w h, then client w h
+//   kivoctl rect CLASS CHILDCLASS  the same for the window's child of that class
 //   kivoctl title CLASS
 //   kivoctl send CLASS MSG WPARAM LPARAM    (numbers in C syntax; prints the result)
 //   kivoctl post CLASS MSG WPARAM LPARAM
@@ -51,8 +52,10 @@ int wmain(int argc, wchar_t** argv) {
         printf("no window\n");
         return 1;
     }
+    if (verb == L"rect" && argc >= 4) window = FindWindowExW(window, nullptr, argv[3], nullptr);
     if (verb == L"rect") {
         RECT r, c;
+        if (!window) return 1;
         GetWindowRect(window, &r);
         GetClientRect(window, &c);
         printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top, c.right, c.bottom);

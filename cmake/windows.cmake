@@ -4,7 +4,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 set(KIVO_BIN ${CMAKE_BINARY_DIR}/bin)            # the runnable folder
 set(KIVO_WIN_DEFINES UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX)
-set(KIVO_WIN_LIBS gdiplus dwmapi shcore shlwapi comctl32 comdlg32 ole32 uuid shell32 winmm
+set(KIVO_WIN_LIBS gdiplus dwmapi psapi shcore shlwapi comctl32 comdlg32 ole32 uuid shell32 winmm
     gdi32 user32 advapi32 msimg32)
 
 file(GLOB_RECURSE KIVO_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)

@@ -16,7 +16,7 @@ enum : unsigned {
 };
 
 // Selectors of WM_APP_TEST_CONTROL (test modes only).
-enum : unsigned { kTestLogState = 1, kTestAddMarker = 2, kTestLogUiCpu = 3 };
+enum : unsigned { kTestLogState = 1, kTestAddMarker = 2, kTestLogUiCpu = 3, kTestLogResources = 4 };
 // WM_COPYDATA code of a test driver's command string (UTF-8), test modes only.
 constexpr unsigned long kTestCommandCode = 0x4B56434D;  // "KVCM"
 

@@ -185,7 +185,14 @@ GpFont* MonoFont() { return monoFont; }
 GpFont* MonoFontLarge() { return monoFontLarge; }
 GpFont* MonoFontSmall() { return monoFontSmall; }
 
+namespace {
+int liveCanvases = 0;
+}
+
+int LiveCanvasCount() { return liveCanvases; }
+
 Canvas::Canvas(int w, int h, bool scaled) : width(w), height(h) {
+    ++liveCanvases;
     if (w < 1 || h < 1) return;
     // The pixels live in a top-down DIB section that GDI+ draws into directly, so presenting
     // needs no conversion to a GDI bitmap: that copy was most of the cost of a repaint.
@@ -216,6 +223,7 @@ Canvas::Canvas(int w, int h, bool scaled) : width(w), height(h) {
 }
 
 Canvas::~Canvas() {
+    --liveCanvases;
     if (graphics) GdipDeleteGraphics(graphics);
     if (bitmap) GdipDisposeImage(bitmap);
     if (dib) DeleteObject(dib);

@@ -56,6 +56,9 @@ struct Canvas {
     uint32_t* pixels = nullptr;      // the DIB's rows, top down; null without `dib`
 };
 
+// Canvases alive now: each lives for one repaint, so outside a paint this is 0.
+int LiveCanvasCount();
+
 // Hands the canvas to the layered window at a screen position and real-pixel size with
 // per-pixel alpha. False when no GDI bitmap could be made: the window keeps its old picture.
 bool PresentLayered(HWND window, const Canvas& canvas, int x, int y, int width, int height);

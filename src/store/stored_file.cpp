@@ -4,6 +4,25 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "app/diaglog.h"
+#include "app/startup.h"
+
+namespace {
+
+// Development aid: tests kill the process while the new text waits in the temporary file, and
+// check that the old file is still whole.
+void pauseBeforeReplacing(const std::wstring& temp) {
+    if (!testMode) return;
+    char text[16];
+    DWORD n = GetEnvironmentVariableA("KIVOPLAYER_SAVE_PAUSE", text, sizeof text);
+    if (n == 0 || n >= sizeof text) return;
+    diagLog("stored_file_paused %ls", temp.c_str());
+    Sleep(DWORD(atoi(text)));
+}
+
+}  // namespace
 
 bool writeStoredFile(const std::wstring& path, const std::string& bytes) {
     if (path.empty()) return false;
@@ -18,6 +37,7 @@ bool writeStoredFile(const std::wstring& path, const std::string& bytes) {
     if (ok && handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK)
         ok = FlushFileBuffers(handle) != 0;
     ok = fclose(f) == 0 && ok;
+    pauseBeforeReplacing(temp);
     if (ok) ok = MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     if (!ok) DeleteFileW(temp.c_str());
     return ok;

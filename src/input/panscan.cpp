@@ -24,6 +24,7 @@ void updateFillScale() {
         RECT client;
         if (!engineGetDouble("video-params/aspect", aspect) || !GetClientRect(videoWindow, &client)) return;
         if (!fillScale(aspect, client.right, client.bottom, scale)) return;
+        if (testMode) diagLog("fill window=%ldx%ld", client.right, client.bottom);
     }
     engineCommandString(scaleCommand(scale, 4).c_str());
 }

@@ -188,13 +188,13 @@ void repaint() {
 void choose(int row, int option) {
     PanelModel model = buildModel();
     if (!chooseSettingsOption(appSettings(), row, option, model.languageCodes)) return;
-    if (testMode) diagLog("settings choose row=%d option=%d", row, option);
     saveSettings();
     applySettings();
     // A language change can change the chips' widths and so the panel's height.
     PanelModel after = buildModel();
     placePanel(after.layout);
     paintPanel(after);
+    if (testMode) diagLog("settings choose row=%d option=%d", row, option);
 }
 
 LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

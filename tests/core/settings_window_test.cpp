@@ -4,84 +4,52 @@
 
 namespace {
 
-std::vector<RowContent> rowsWithLanguages(std::vector<float> languageWidths) {
+SettingsLayout layoutWithLanguages(std::vector<float> languageWidths) {
     std::vector<RowContent> rows = {{false, languageWidths}};
     for (int r = 1; r < kSettingsRowCount; ++r)
         rows.push_back({kSettingsRows[r].flag != nullptr, std::vector<float>(size_t(kSettingsRows[r].optionCount), 20)});
-    return rows;
+    return layoutSettingsPanel(rows);
 }
 
-TEST(SettingsPanel, SevenSingleLineRowsGiveTheFixedPanelAndFooter) {
-    SettingsLayout l = layoutSettingsPanel(rowsWithLanguages({30, 50}));
-    EXPECT_EQ(l.height, 447);
-    EXPECT_EQ(l.footer, 363);
-    // close, 2 + 5 + 3 + 3 chips, 3 switches, 2 buttons
-    ASSERT_EQ(l.zones.size(), 19u);
-    EXPECT_EQ(l.zones[0].action, kZoneClose);
-    // The last option sits at the right edge; a narrow text still gets the 46-px chip.
-    const HitZone& english = l.zones[1];
-    EXPECT_EQ((std::vector<int>{english.left, english.top, english.right, english.bottom, english.row, english.option}),
-              (std::vector<int>{472, 57, 540, 83, 0, 1}));
-    EXPECT_EQ(l.zones[2].right, 466);
-    EXPECT_EQ(l.zones[2].left, 466 - 48);
-    const HitZone& resume = l.zones[14];
-    EXPECT_EQ((std::vector<int>{resume.left, resume.top, resume.right, resume.row, resume.option}),
-              (std::vector<int>{490, 238, 540, 4, -1}));
-    EXPECT_EQ(l.zones[17].action, kZoneDefaultApps);
-    EXPECT_EQ(l.zones[17].top, 373);
-    EXPECT_EQ(l.zones[18].action, kZoneCaptureFolder);
-    EXPECT_EQ(l.zones[18].top, 409);
-    EXPECT_EQ(hitZoneAt(l.zones, 539, 82), 1);
-    EXPECT_EQ(hitZoneAt(l.zones, 540, 70), -1);  // right edge is outside, as PtInRect
-    EXPECT_EQ(hitZoneAt(l.zones, 100, 70), -1);  // the label
+std::vector<int> box(const HitZone& z) { return {z.left, z.top, z.right, z.bottom, z.row, z.option, z.action}; }
+
+TEST(SettingsPanel, SevenSingleLineRowsGiveTheFixedPanelZonesAndFooter) {
+    SettingsLayout l = layoutWithLanguages({30, 50});
+    EXPECT_EQ(std::vector<int>({l.height, l.footer, int(l.zones.size())}), std::vector<int>({447, 363, 19}));
+    EXPECT_EQ(box(l.zones[0]), std::vector<int>({518, 14, 542, 38, -1, -1, kZoneClose}));
+    EXPECT_EQ(box(l.zones[1]), std::vector<int>({472, 57, 540, 83, 0, 1, kZoneChoose}));  // last option at the right
+    EXPECT_EQ(box(l.zones[2]), std::vector<int>({418, 57, 466, 83, 0, 0, kZoneChoose}));
+    EXPECT_EQ(box(l.zones[14]), std::vector<int>({490, 238, 540, 262, 4, -1, kZoneChoose}));  // RESUME switch
+    EXPECT_EQ(box(l.zones[17]), std::vector<int>({370, 373, 540, 401, -1, -1, kZoneDefaultApps}));
+    EXPECT_EQ(box(l.zones[18]), std::vector<int>({370, 409, 540, 437, -1, -1, kZoneCaptureFolder}));
+    EXPECT_EQ(std::vector<int>({hitZoneAt(l.zones, 539, 82), hitZoneAt(l.zones, 540, 70), hitZoneAt(l.zones, 100, 70)}),
+              std::vector<int>({1, -1, -1}));  // right and bottom edges are outside; a label is nothing
 }
 
 TEST(SettingsPanel, ManyLongLanguageTitlesStayInsideTheChipAreaOnMoreLines) {
-    SettingsLayout l = layoutSettingsPanel(rowsWithLanguages({24, 50, 400, 180, 180, 90, 90, 90, 90, 500}));
-    int lines = l.rowLines[0];
-    EXPECT_GT(lines, 3);
-    EXPECT_EQ(l.height, 447 + kChipLineStep * (lines - 1));
-    EXPECT_EQ(l.rowTop[1], 48 + 45 + kChipLineStep * (lines - 1));
-    int languageChips = 0;
+    SettingsLayout l = layoutWithLanguages({24, 50, 400, 180, 180, 90, 90, 90, 90, 500});
+    int extra = kChipLineStep * (l.rowLines[0] - 1), chips = 0;
+    EXPECT_GT(extra, 0);
+    EXPECT_EQ(l.height, 447 + extra);
+    EXPECT_EQ(l.rowTop[1], 93 + extra);
     for (const HitZone& z : l.zones) {
         if (z.row != 0) continue;
-        ++languageChips;
-        EXPECT_GE(z.left, kChipAreaLeft);
-        EXPECT_LE(z.right, kChipAreaRight);
-        EXPECT_LE(z.bottom, l.rowTop[1]);
-        EXPECT_EQ(hitZoneAt(l.zones, z.left + 1, z.top + 1), hitZoneAt(l.zones, z.right - 1, z.bottom - 1));
+        ++chips;
+        EXPECT_TRUE(z.left >= kChipAreaLeft && z.right <= kChipAreaRight && z.bottom <= l.rowTop[1]) << z.option;
+        EXPECT_EQ(hitZoneAt(l.zones, z.right - 1, z.bottom - 1), hitZoneAt(l.zones, z.left, z.top));  // no overlap
     }
-    EXPECT_EQ(languageChips, 10);
-}
-
-TEST(SettingsPanel, PlaceIsCentredBetweenTitleAndControlBarButNeverAboveTheTitle) {
-    PanelPlace p = settingsPanelPlace(100, 50, 800, 600, 0, 0, 560, 447, 8);
-    EXPECT_EQ(p.x, 100 + 120);
-    EXPECT_EQ(p.y, 50 + (600 - 447) / 2);
-    p = settingsPanelPlace(0, 0, 500, 300, 60, 32, 560, 447, 8);  // narrow, low client
-    EXPECT_EQ(p.x, 8);
-    EXPECT_EQ(p.y, 40);
-    p = settingsPanelPlace(0, 0, 1120, 894, 90, 32, 840, 671, 12);  // scale 1.5
-    EXPECT_EQ(p.x, 140);
-    EXPECT_EQ(p.y, (894 - 90 + 32 - 671) / 2);
+    EXPECT_EQ(chips, 10);
 }
 
 TEST(SettingsPanel, ChoosingChangesOnlyTheRowsField) {
     std::vector<std::string> codes = {"th", "en", "de-long-pack-code"};
     Settings s;
-    struct Case { int row, option; bool valid; };
-    for (Case c : {Case{1, 4, true}, Case{2, 2, true}, Case{3, 1, true}, Case{0, 2, true}, Case{4, 99, true},
-                   Case{1, 5, true}, Case{0, -1, true}, Case{7, 0, false}, Case{-1, 0, false}})
-        EXPECT_EQ(chooseSettingsOption(s, c.row, c.option, codes), c.valid) << c.row;
-    EXPECT_EQ(s.seek, 30u);
-    EXPECT_EQ(s.volume, 10u);
-    EXPECT_EQ(s.sublang, 1u);
+    for (int row : {1, 2, 3, 0, 4}) EXPECT_TRUE(chooseSettingsOption(s, row, row == 4 ? 99 : 2, codes));
+    EXPECT_TRUE(chooseSettingsOption(s, 1, 5, codes));  // out of range: a click that changes nothing
+    EXPECT_FALSE(chooseSettingsOption(s, 7, 0, codes));
+    EXPECT_EQ(std::vector<uint32_t>({s.seek, s.volume, s.sublang, s.resume}), std::vector<uint32_t>({15, 10, 2, 0}));
     EXPECT_STREQ(s.lang, "de-long-pack-co");  // cut to the field
-    EXPECT_EQ(s.resume, 0);
-    EXPECT_EQ(languageIndex(codes, "en"), 1);
-    EXPECT_EQ(languageIndex(codes, "xx"), 0);
-    EXPECT_EQ(rowValue(s, 1, 0), 30);
-    EXPECT_EQ(rowValue(s, 0, 2), 2);
+    EXPECT_EQ(languageIndex(codes, "en") * 10 + languageIndex(codes, "xx"), 10);
 }
 
 }  // namespace

@@ -24,6 +24,8 @@ bool open = false;
 int hover = -1;
 bool trackingLeave = false;
 POINT place = {};
+// The zones of the picture on screen: the mouse is matched against what the user sees.
+std::vector<HitZone> paintedZones;
 
 // Everything one paint or click needs, built afresh from the record and the language list.
 struct PanelModel {
@@ -159,8 +161,8 @@ void paintPanel(const PanelModel& model) {
         float y = float(layout.rowTop[size_t(r)]);
         DrawTextBox(g, tr(kSettingsRows[r].label), UiFont(), TextBright(255), 20, y + 4, 250, 22, kAlignNear);
         DrawTextBox(g, kSettingsRows[r].caption, MonoFontSmall(), TextMuted(255), 20, y + 24, 250, 16, kAlignNear);
-        float below = r + 1 < kSettingsRowCount ? float(layout.rowTop[size_t(r) + 1]) : float(layout.footer);
         if (r + 1 < kSettingsRowCount) {
+            float below = float(layout.rowTop[size_t(r) + 1]);
             const PointF line[2] = {PointF(20, below), PointF(540, below)};
             DrawPolyline(g, AccentCyan(18), 1, line, 2);
         }
@@ -170,6 +172,7 @@ void paintPanel(const PanelModel& model) {
     DrawPolyline(g, AccentCyan(34), 1, footerRule, 2);
     DrawTextBox(g, productLine().c_str(), MonoFontSmall(), TextMuted(255), 20, F + 10, 330, 28, kAlignNear);
     PresentLayered(panel, canvas, place.x, place.y, canvas.width, canvas.height);
+    paintedZones = layout.zones;
 }
 
 void placePanel(const SettingsLayout& layout) {
@@ -204,7 +207,7 @@ LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
         case WM_MOUSEMOVE: {
             TrackMouseLeave(window, trackingLeave);
             POINT p = PanelMousePoint(lParam);
-            int now = hitZoneAt(buildModel().layout.zones, p.x, p.y);
+            int now = hitZoneAt(paintedZones, p.x, p.y);
             if (now != hover) {
                 hover = now;
                 repaint();
@@ -218,10 +221,9 @@ LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
             return 0;
         case WM_LBUTTONUP: {
             POINT p = PanelMousePoint(lParam);
-            PanelModel model = buildModel();
-            int index = hitZoneAt(model.layout.zones, p.x, p.y);
+            int index = hitZoneAt(paintedZones, p.x, p.y);
             if (index < 0) return 0;
-            const HitZone& z = model.layout.zones[size_t(index)];
+            HitZone z = paintedZones[size_t(index)];
             if (z.action == kZoneClose) closeSettingsWindow();
             else if (z.action == kZoneCaptureFolder) PostMessageW(mainWindow, WM_APP_OPEN_CAPTURE_FOLDER, 0, 0);
             else if (z.action == kZoneDefaultApps) PostMessageW(mainWindow, WM_APP_OPEN_DEFAULT_APPS, 0, 0);

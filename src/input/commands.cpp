@@ -141,7 +141,7 @@ void dispatchAppCommand(const char* verbText) {
         case AppVerb::PanScan:
             if (!engine) return;
             clearFill();
-            showMessageToast(L"PAN & SCAN", applyPanScanPreset(atoi(arg.c_str())));
+            showMessageToast(L"PAN & SCAN", tr(applyPanScanPreset(atoi(arg.c_str()))));
             return;
         case AppVerb::WhatNext: if (engine) whatNext(); return;
         case AppVerb::HwDec: toggleSetting(&Settings::hwdec, L"HW DECODING"); return;

@@ -11,6 +11,7 @@
 //   kivoctl visible CLASS          1 or 0
 //   kivoctl topmost CLASS          1 or 0
 //   kivoctl size CLASS W H         resizes the window, keeping its place
+//   kivoctl clipboard              class of the clipboard owner and whether it holds a bitmap
 #include <windows.h>
 
 #include <cstdio>
@@ -37,6 +38,14 @@ int wmain(int argc, wchar_t** argv) {
         wchar_t path[MAX_PATH];
         GetTempPathW(MAX_PATH, path);
         printf("%s\n", utf8(path).c_str());
+        return 0;
+    }
+    if (verb == L"clipboard") {
+        // Wine cannot hand a bitmap handle to another process; who placed which format is
+        // what can be seen from here.
+        wchar_t owner[64] = L"none";
+        if (HWND window = GetClipboardOwner()) GetClassNameW(window, owner, 64);
+        printf("%s bitmap=%d\n", utf8(owner).c_str(), IsClipboardFormatAvailable(CF_BITMAP) ? 1 : 0);
         return 0;
     }
     if (argc < 3) return 2;

@@ -1,0 +1,131 @@
+"""The settings panel, fill screen and Pan & Scan against the scripted engine, and frame
+capture with the real engine, driven by real X input."""
+import struct
+
+import kivo
+from kivo import PlayerTest, ScriptedTest
+
+PANEL = "KivoSettings"
+
+
+class SettingsAndScale(ScriptedTest):
+    media = "exists=any\nduration=600\nstart=65\npaused=1\naspect=2.35\n[song.mp3]\nvideo=0\n"
+
+    def play(self, name, env=None):
+        self.start_playing(f"C:\\media\\{name}", env=env)
+        kivo.focus_main(f"{name} - KivoPlayer")
+
+    def test_f5_opens_a_click_writes_and_applies_and_esc_closes(self):
+        self.play("film.mkv", {"KIVOPLAYER_SCALE": "1"})
+        kivo.xdotool("key", "F5")
+        kivo.wait_for_log(r"^settings open ")
+        x, y, w, h = kivo.window_rect(PANEL)[:4]
+        mx, my, mw, _, cw, ch = kivo.window_rect()
+        self.assertEqual((w, h, x - mx - (mw - cw) // 2), (560, 447, (cw - 560) // 2))
+        self.assertTrue(my < y and y + h < my + ch)
+        kivo.screenshot("settings-scale1")
+        kivo.click(x + 517, y + 115)  # "30s"
+        kivo.wait_for_log(r"^settings choose row=1 option=4")
+        ini = kivo.TEST_DATA / "settings.ini"
+        self.assertEqual(ini.read_text(), "seek=30\nvolume=5\nhide=2500\nsublang=0\nresume=1\nautoqueue=0\n"
+                                          "single=1\nhwdec=1\nboost=1\nlang=en\nshotdir=\n")
+        since = len(kivo.journal())
+        kivo.xdotool("key", "Right")  # keys still go to the main window
+        kivo.wait_for_command("seek 30 relative+keyframes", since)
+        kivo.click(x + 515, y + 250)  # the RESUME switch, applied at once
+        kivo.wait_for_command("set resume-playback no", since)
+        kivo.click(x + 445, y + 70)  # the Thai language chip
+        kivo.wait_for_log(r"^settings choose row=0 option=0")
+        self.assertIn("lang=th", ini.read_text())
+        kivo.screenshot("settings-thai")
+        kivo.xdotool("key", "Escape")
+        kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
+        self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
+
+    def expect(self, since, x, y, decimals=4):
+        return kivo.wait_for_command(f"set video-scale-x {x:.{decimals}f} ; set video-scale-y {y:.{decimals}f}", since)
+
+    def expect_fill(self, since, after=0):
+        w, h = map(int, kivo.wait_for_log(r"^fill window=(\d+)x(\d+)$", after=after).groups())
+        c = w / h
+        return self.expect(since, 1, 2.35 / c) if 2.35 > c else self.expect(since, c / 2.35, 1)
+
+    def test_fill_follows_the_window_and_presets_mark_their_row(self):
+        self.play("film.mkv")
+        since = len(kivo.journal())
+        kivo.xdotool("key", "0")
+        since = self.expect_fill(since)
+        after = len(kivo.read_log())
+        kivo.kivoctl("size", kivo.MAIN_TEST_CLASS, 600, 700)
+        since = self.expect_fill(since, after)
+        kivo.xdotool("key", "0")
+        self.expect(since, 1, 1)
+        for n, (x, y) in enumerate([(1, 1), (1, 1.14), (1, 1.34), (1, 1.74), (1.14, 1.14), (1.34, 1.34), (1.74, 1.74)]):
+            since = len(kivo.journal())
+            kivo.command(f"@ps {n}")
+            self.expect(since, x, y, 2)
+            kivo.wait_for_log(rf"^panscan preset={n} current={n}$")
+        kivo.command("@ps 9")
+        kivo.wait_for_log(r"^panscan preset=0 current=0$\n(.*\n)*toast PAN & SCAN")
+
+    def test_fill_turned_off_without_a_picture_still_resets_the_scale(self):
+        self.play("song.mp3")
+        since = len(kivo.journal())
+        kivo.xdotool("key", "0")
+        kivo.xdotool("key", "0")
+        kivo.wait_for_log(r"^toast FILL SCREEN ON\n(.*\n)*toast FILL SCREEN OFF")
+        self.expect(since, 1, 1)
+
+    def test_names_are_cleaned_and_long_paths_or_an_unwritable_folder_fail_naming_it(self):
+        shots = kivo.TEST_DATA / "shots"
+        self.play("x" * 240 + ".mkv")
+        failed = r"^toast SAVE FAILED …\S*\\test\\shots$"
+        kivo.xdotool("key", "ctrl+e")
+        kivo.wait_for_log(failed)
+        kivo.command('loadfile "C:/media/what? a*b|c.mkv"')
+        kivo.wait_for_title("what? a*b|c.mkv - KivoPlayer")
+        kivo.xdotool("key", "ctrl+e")
+        kivo.wait_for_log(r"^toast SAVED what_ a_b_c 0-01-05\.png$")
+        (shots / "what_ a_b_c 0-01-05.png").unlink()
+        shots.rmdir()
+        shots.write_text("a file where the folder should be")
+        after = len(kivo.read_log())
+        kivo.xdotool("key", "ctrl+e")
+        kivo.wait_for_log(failed, after=after)
+        self.assertEqual(list(kivo.TEST_DATA.rglob("*.png")), [])
+
+
+class Capture(PlayerTest):
+    @classmethod
+    def setUpClass(cls):
+        cls.clips = kivo.media()
+
+    def test_ctrl_e_saves_real_frames_and_numbers_a_second_one(self):
+        self.start(self.clips / "a.mp4", env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^hud_ready_ms=", 60)
+        kivo.command("set pause yes")
+        kivo.focus_main("a.mp4 - KivoPlayer")
+        kivo.xdotool("key", "ctrl+e")
+        first = kivo.wait_for_log(r"^toast SAVED (a 0-00-0\d)\.png$", 20).group(1)
+        kivo.xdotool("key", "ctrl+e")
+        kivo.wait_for_log(rf"^toast SAVED {first} \(2\)\.png$", 20)
+        shots = kivo.TEST_DATA / "shots"
+        self.assertEqual(sorted(p.name for p in shots.iterdir()), [f"{first} (2).png", f"{first}.png"])
+        header = (shots / f"{first}.png").read_bytes()[:24]  # a real PNG of the frame's size
+        self.assertEqual((header[:4], struct.unpack(">II", header[16:24])), (b"\x89PNG", (320, 240)))
+        kivo.xdotool("key", "ctrl+c")  # test mode: the size is read, the clipboard left alone
+        kivo.wait_for_log(r"^toast CLIPBOARD COPIED 320x240 - Ctrl\+V$")
+
+    def test_ctrl_c_puts_the_frame_on_the_clipboard_and_leaves_no_file(self):
+        # Wine cannot hand a bitmap to another process, so the owner and the format are checked.
+        frame = kivo.log_path().parent / "kivoplayer-frame.png"
+        self.start(self.clips / "a.mp4", test_mode=False, env={"KIVOPLAYER_LOG": "1"})
+        kivo.wait_for_log(r"^hud_ready_ms=", 60)
+        kivo.focus_main("a.mp4 - KivoPlayer")
+        kivo.xdotool("key", "ctrl+c")
+        kivo.wait_until(lambda: kivo.kivoctl("clipboard")[1] == "KivoPlayerWnd bitmap=1", 20, "the frame on the clipboard")
+        self.assertFalse(frame.exists())
+
+
+if __name__ == "__main__":
+    kivo.main()

@@ -42,6 +42,30 @@ class SettingsAndScale(ScriptedTest):
         kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
         self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
 
+    def test_a_save_killed_before_the_move_leaves_the_old_file_whole(self):
+        ini = kivo.TEST_DATA / "settings.ini"
+        ini.write_text("seek=10\n")
+        player = self.start_playing("C:\\media\\film.mkv", env={"KIVOPLAYER_SCALE": "1", "KIVOPLAYER_SAVE_PAUSE": "60000"})
+        kivo.focus_main("film.mkv - KivoPlayer")
+        kivo.xdotool("key", "F5")
+        kivo.wait_for_log(r"^settings open ")
+        x, y = kivo.window_rect(PANEL)[:2]
+        kivo.click(x + 517, y + 115)  # "30s"
+        kivo.wait_for_log(r"^stored_file_paused .*settings\.ini\.tmp$")
+        player.kill()
+        self.assertEqual(ini.read_text(), "seek=10\n")
+        self.assertTrue(ini.with_name("settings.ini.tmp").read_text().startswith("seek=30\n"))
+        # The next start reads the old file; its next save replaces the stale temporary file.
+        self.start_playing("C:\\media\\film.mkv", env={"KIVOPLAYER_SCALE": "1"})
+        kivo.focus_main("film.mkv - KivoPlayer")
+        since = len(kivo.journal())
+        kivo.xdotool("key", "Right")
+        kivo.wait_for_command("seek 10 relative+keyframes", since)
+        kivo.xdotool("key", "F5")
+        kivo.click(x + 517, y + 115)
+        kivo.wait_until(lambda: ini.read_text().startswith("seek=30\n"), what="settings saved")
+        self.assertFalse(ini.with_name("settings.ini.tmp").exists())
+
     def expect(self, since, x, y, decimals=4):
         return kivo.wait_for_command(f"set video-scale-x {x:.{decimals}f} ; set video-scale-y {y:.{decimals}f}", since)
 

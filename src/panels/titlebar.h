@@ -26,3 +26,6 @@ void setTitleBarHidden(bool hidden);
 void startScreenMouseMove(HWND__* window, int x, int y);
 void startScreenClick(HWND__* window, int x, int y);
 void initStartScreen();
+// Repaints the title bar strip only.
+void invalidateTitleBar();
+

@@ -288,6 +288,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 if (LRESULT hit = titleBarHitTest(window, lParam)) return hit;
             }
             break;
+        case WM_NCPAINT:
+        case WM_NCACTIVATE:
+            if (!isFullScreen()) return paintFrameEdges(window, message, wParam);
+            break;
         case WM_NCMOUSEMOVE:
         case WM_NCLBUTTONDOWN:
         case WM_NCLBUTTONUP:

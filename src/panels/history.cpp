@@ -6,6 +6,7 @@
 
 #include "app/diaglog.h"
 #include "app/mainwindow.h"
+#include "app/textconv.h"
 #include "panels/history_core.h"
 
 namespace {
@@ -71,6 +72,8 @@ void readWatchHistory(const std::wstring& folder) {
     } while (FindNextFileW(listing, &found));
     FindClose(listing);
     for (size_t index : newestFirst(writeTimes, kHistoryMaxEntries)) watchHistory.push_back(std::move(taken[index]));
+    for (const HistoryEntry& entry : watchHistory)
+        diagLog("history_entry name=%s seconds=%.1f", toUtf8(entry.name).c_str(), entry.seconds);
     diagLog("history_read entries=%d taken=%d ms=%.2f", int(watchHistory.size()), int(taken.size()), processMs() - t0);
     if (mainWindow) InvalidateRect(mainWindow, nullptr, FALSE);
 }

@@ -210,6 +210,27 @@ void present(HDC dc, const Canvas& canvas) {
 
 }  // namespace
 
+long long paintFrameEdges(HWND window, UINT message, WPARAM wParam) {
+    // Where the system draws the frame itself (no compositor) its light edges would ring the
+    // dark window; they are filled with the window's own background instead. Activation
+    // changes must not draw them again (lParam -1).
+    LRESULT result = message == WM_NCACTIVATE ? DefWindowProcW(window, WM_NCACTIVATE, wParam, -1) : 0;
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -outer.left, -outer.top);
+    OffsetRect(&outer, -outer.left, -outer.top);
+    HDC dc = GetWindowDC(window);
+    if (!dc) return result;
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    HBRUSH body = CreateSolidBrush(RGB(0x02, 0x07, 0x0D));
+    FillRect(dc, &outer, body);
+    DeleteObject(body);
+    ReleaseDC(window, dc);
+    return result;
+}
+
 void invalidateTitleBar() {
     if (titleWindow) invalidateTitleBar(titleWindow);
 }

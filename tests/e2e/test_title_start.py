@@ -1,0 +1,86 @@
+"""The drawn title bar with real X input, and the start screen with its watch history."""
+import os
+import time
+
+import kivo
+from kivo import ScriptedTest
+
+CLOSE, MAXIMIZE, MINIMIZE, CAPTION, CLIENT, TOP = 20, 9, 8, 2, 1, 12
+
+
+def client_origin():
+    x, y, w, h, cw, ch = kivo.window_rect()
+    side = (w - cw) // 2
+    return x + side, y + (h - ch) - side, cw, ch  # a maximised window's top frame is moved in
+
+
+def hit_test(cx, cy):
+    ox, oy, _, _ = client_origin()
+    return int(kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x84, 0, (oy + cy) << 16 | (ox + cx))[1])
+
+
+def settle(what, predicate):
+    kivo.wait_until(predicate, 10, what)
+    time.sleep(0.3)
+
+
+class TitleBar(ScriptedTest):
+    def test_caption_buttons_drag_resize_and_frame(self):
+        player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^history_read")
+        ox, oy, cw, ch = client_origin()
+        # The example points, and the top resize band above the buttons.
+        self.assertEqual([hit_test(cw // 2, 18), hit_test(cw - 6, 18), hit_test(cw - 70, 18), hit_test(cw - 120, 18),
+                          hit_test(cw // 2, 96), hit_test(cw - 6, 2)], [CAPTION, CLOSE, MAXIMIZE, MINIMIZE, CLIENT, 14])
+        png = kivo.screenshot("title-frame")
+        x, y, w, h, _, _ = kivo.window_rect()
+        for px, py in ((x, y + h // 2), (x + w - 1, y + h // 2), (x + w // 2, y + h - 1)):
+            self.assertTrue(kivo.near(kivo.pixel(png, px, py), (2, 7, 13), 8), (px, py))
+
+        # Press on close, release over minimise: nothing happens.
+        kivo.move_mouse(ox + cw - 20, oy + 18)
+        kivo.xdotool("mousedown", 1)
+        kivo.move_mouse(ox + cw - 115, oy + 18)
+        kivo.xdotool("mouseup", 1)
+        time.sleep(0.5)
+        self.assertTrue(player.running())
+        self.assertEqual(kivo.window_rect()[:4], (x, y, w, h))
+
+        kivo.click(ox + cw - 69, oy + 18)  # maximise
+        settle("maximised", lambda: kivo.window_rect()[2] >= 1920)
+        self.assertEqual(hit_test(cw // 2, 2), CAPTION)  # no resize band when maximised
+        mx, my, mw, _ = client_origin()
+        kivo.click(mx + mw - 69, my + 18)  # restore
+        settle("restored", lambda: kivo.window_rect()[:4] == (x, y, w, h))
+
+        # Dragging the caption moves the window; a double click maximises and restores.
+        kivo.move_mouse(ox + 300, oy + 18)
+        kivo.xdotool("mousedown", 1)
+        kivo.move_mouse(ox + 360, oy + 58)
+        kivo.move_mouse(ox + 400, oy + 98)
+        kivo.xdotool("mouseup", 1)
+        settle("moved", lambda: kivo.window_rect()[:2] == (x + 100, y + 80))
+        kivo.move_mouse(ox + 400, oy + 98)
+        kivo.xdotool("click", "--repeat", 2, "--delay", 100, 1)
+        settle("maximised by a double click", lambda: kivo.window_rect()[2] >= 1920)
+        mx, my, mw, _ = client_origin()
+        kivo.move_mouse(mx + mw // 2, my + 18)
+        kivo.xdotool("click", "--repeat", 2, "--delay", 100, 1)
+        settle("restored by a double click", lambda: kivo.window_rect()[:2] == (x + 100, y + 80))
+
+        # The top band of a restored window resizes it.
+        self.assertEqual(hit_test(cw // 2, 2), TOP)
+        kivo.move_mouse(ox + 100 + cw // 2, oy + 80 + 2)
+        kivo.xdotool("mousedown", 1)
+        kivo.move_mouse(ox + 100 + cw // 2, oy + 80 - 20)
+        kivo.move_mouse(ox + 100 + cw // 2, oy + 80 - 40)
+        kivo.xdotool("mouseup", 1)
+        settle("taller", lambda: h + 38 <= kivo.window_rect()[3] <= h + 44)  # Wine drops the grip offset
+
+        ox, oy, cw, ch = client_origin()
+        kivo.click(ox + cw - 20, oy + 18)
+        self.assertEqual(player.wait_exit(10), 0)
+
+
+if __name__ == "__main__":
+    kivo.main()

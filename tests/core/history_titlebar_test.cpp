@@ -103,6 +103,7 @@ TEST(StartScreen, LayoutListAndPattern) {
     EXPECT_EQ(honeycombAlpha(450, 318, 900, 600, 36), 12);
     EXPECT_EQ(honeycombAlpha(0, 36, 900, 600, 36), 0);
     EXPECT_EQ(honeycombAlpha(450, 36, 900, 36, 36), 0);  // no area under the title bar
+    EXPECT_EQ(honeycombAlpha(450, 31, 900, 26, 36), 0);
 }
 
 }  // namespace

@@ -24,6 +24,16 @@ def settle(what, predicate):
     time.sleep(0.3)
 
 
+def shows_colour(name, colour, box, timeout=10):
+    """Waits until a screenshot shows the colour somewhere in the screen box (x, y, w, h)."""
+    deadline = time.monotonic() + timeout
+    while not any(kivo.near(c, colour, 40) for c in kivo.colours_in(kivo.screenshot(name), *box)):
+        if time.monotonic() > deadline:
+            return False
+        time.sleep(0.2)
+    return True
+
+
 class TitleBar(ScriptedTest):
     def test_caption_buttons_drag_resize_and_frame(self):
         player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
@@ -80,6 +90,63 @@ class TitleBar(ScriptedTest):
         ox, oy, cw, ch = client_origin()
         kivo.click(ox + cw - 20, oy + 18)
         self.assertEqual(player.wait_exit(10), 0)
+
+
+class StartScreen(ScriptedTest):
+    def write_history(self):
+        """Eight resume files over media files: six list (the newest four show), one is at
+        4.9 s, one a redirect entry, one names a deleted file."""
+        media, resume = kivo.TEST_DATA / "media", kivo.TEST_DATA / "resume"
+        media.mkdir()
+        resume.mkdir()
+        (resume / "sub").mkdir()
+        files = [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5"), ("d.mkv", "10"), ("e.mkv", "20"),
+                 ("f.mkv", "30"), ("short.mkv", "4.9"), ("gone.mkv", "99")]
+        for age, (name, start) in enumerate(files):
+            (media / name).write_bytes(b"")
+            entry = resume / f"R{age}"
+            entry.write_bytes(f"# {kivo.win_path(media / name)}\r\nstart={start}\r\n".encode())
+            os.utime(entry, (2e9 - age, 2e9 - age))
+        (resume / "redirect").write_text(f"# redirect entry\nstart=50\n")
+        (media / "gone.mkv").unlink()
+        return media, resume
+
+    def rows(self):
+        ox, oy, cw, ch = client_origin()
+        cy = 36 + (ch - 36) / 2 - 95
+        return ox, oy, cw, cy
+
+    def test_lists_plays_and_clears_the_history(self):
+        media, resume = self.write_history()
+        self.start(env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^history_read entries=4 taken=6")
+        listed = kivo.re.findall(r"^history_entry name=(\S+) seconds=(\S+)$", kivo.read_log(), kivo.re.M)
+        self.assertEqual(listed, [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5.0"), ("d.mkv", "10.0")])
+        ox, oy, cw, cy = self.rows()
+        lx, ly = ox + cw // 2, oy + int(cy + 146)
+        # The second row's resume time "1:02:05" is drawn in the accent colour at the right.
+        self.assertTrue(shows_colour("start-history", (0, 229, 255), (lx + 160, ly + 64, 70, 32)))
+
+        kivo.click(lx + 200, ly + 12)  # the clear action arms only
+        time.sleep(0.5)
+        self.assertEqual(len(list(resume.iterdir())), 10)
+        self.assertTrue(shows_colour("start-clear-armed", (255, 181, 71), (lx + 100, ly, 140, 24)))
+        kivo.click(lx + 200, ly + 12)
+        kivo.wait_for_log(r"^history_read entries=0 taken=0")
+        self.assertEqual([p.name for p in resume.iterdir()], ["sub"])
+
+    def test_a_row_plays_its_file_and_the_button_opens_the_dialog(self):
+        media, _ = self.write_history()
+        self.start(env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^history_read entries=4")
+        ox, oy, cw, cy = self.rows()
+        kivo.click(ox + cw // 2, oy + int(cy + 46 + 23))
+        kivo.focus_main("Open", timeout=15)
+        kivo.xdotool("key", "Escape")
+        kivo.wait_until(lambda: kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 1, 0)[0] == 0, 10, "answering")
+        kivo.click(ox + cw // 2 - 100, oy + int(cy + 146 + 32 + 32 + 16))
+        kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'b.mkv')}")
+        kivo.wait_for_title("b.mkv - KivoPlayer")
 
 
 if __name__ == "__main__":

@@ -90,7 +90,7 @@ TEST(StartScreen, LayoutListAndPattern) {
     EXPECT_EQ(startScreenLayout(900, 600, 36, 3).cy, 36 + 282 - 95);
     EXPECT_EQ(startScreenLayout(900, 600, 36, 9).rows, 5);  // rows from y=401 while y+32 <= 584
     // Heading and clear action need room for the first row too.
-    for (float H = 380; H < 420; H += 1) {
+    for (float H = 250; H < 320; H += 1) {
         StartLayout l = startScreenLayout(900, H, 36, 3);
         bool firstRowFits = l.listTop + 64 <= H - 16;
         EXPECT_EQ(l.rows > 0, firstRowFits) << H;

@@ -48,18 +48,28 @@ void readWatchHistory(const std::wstring& folder) {
     watchHistory.clear();
     historyFolder = folder;
     if (folder.empty()) return;
+    double t0 = processMs();
     WIN32_FIND_DATAW found;
     HANDLE listing = FindFirstFileExW((folder + L"\\*").c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
                                       nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (listing == INVALID_HANDLE_VALUE) return;
-    double t0 = processMs();
-    std::vector<HistoryEntry> taken;
+    // Only the newest entries are shown: the listing gives every file's time, so files are
+    // opened newest first and the reading stops at the fourth entry taken.
+    std::vector<std::wstring> names;
     std::vector<uint64_t> writeTimes;
-    std::string bytes;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         if (found.nFileSizeHigh || found.nFileSizeLow > kResumeFileMaxBytes) continue;
-        if (!readSmallFile(folder + L"\\" + found.cFileName, bytes)) continue;
+        names.emplace_back(found.cFileName);
+        writeTimes.push_back(fileTimeValue(found.ftLastWriteTime));
+    } while (FindNextFileW(listing, &found));
+    FindClose(listing);
+    std::string bytes;
+    int opened = 0;
+    for (size_t index : newestFirst(writeTimes, writeTimes.size())) {
+        if (watchHistory.size() == kHistoryMaxEntries) break;
+        ++opened;
+        if (!readSmallFile(folder + L"\\" + names[index], bytes)) continue;
         ResumeFileEntry parsed;
         HistoryEntry entry;
         if (!parseResumeFile(bytes.data(), bytes.size(), parsed) || !widePath(parsed.mediaPath, entry.path)) continue;
@@ -67,14 +77,12 @@ void readWatchHistory(const std::wstring& folder) {
         if (GetFileAttributesW(entry.path.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
         entry.name = displayNameOfPath(entry.path);
         entry.seconds = parsed.seconds;
-        taken.push_back(std::move(entry));
-        writeTimes.push_back(fileTimeValue(found.ftLastWriteTime));
-    } while (FindNextFileW(listing, &found));
-    FindClose(listing);
-    for (size_t index : newestFirst(writeTimes, kHistoryMaxEntries)) watchHistory.push_back(std::move(taken[index]));
+        watchHistory.push_back(std::move(entry));
+    }
     for (const HistoryEntry& entry : watchHistory)
         diagLog("history_entry name=%s seconds=%.1f", toUtf8(entry.name).c_str(), entry.seconds);
-    diagLog("history_read entries=%d taken=%d ms=%.2f", int(watchHistory.size()), int(taken.size()), processMs() - t0);
+    diagLog("history_read entries=%d files=%d opened=%d ms=%.2f", int(watchHistory.size()), int(names.size()), opened,
+            processMs() - t0);
     if (mainWindow) InvalidateRect(mainWindow, nullptr, FALSE);
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "app/diaglog.h"
 #include "osd/drawing_kit.h"
 #include "panels/start_screen.h"
 #include "panels/titlebar_core.h"
@@ -261,6 +262,9 @@ void paintMainWindow(HDC dc, int width, int height) {
     if (startScreen) paintStartScreen(g, W, H, T);
     if (!titleBarHidden) paintTitleBar(g, W);
     present(dc, canvas);
+    static bool firstDrawn = false;
+    if (!firstDrawn && startScreen) diagLog("start_screen_paint_ms=%.1f", processMs());
+    firstDrawn = firstDrawn || startScreen;
 }
 
 void setTitleText(const std::wstring& text) {

@@ -119,7 +119,7 @@ class StartScreen(ScriptedTest):
     def test_lists_plays_and_clears_the_history(self):
         media, resume = self.write_history()
         self.start(env={"KIVOPLAYER_DEMO": "stay"})
-        kivo.wait_for_log(r"^history_read entries=4 taken=6")
+        kivo.wait_for_log(r"^history_read entries=4 files=9")
         listed = kivo.re.findall(r"^history_entry name=(\S+) seconds=(\S+)$", kivo.read_log(), kivo.re.M)
         self.assertEqual(listed, [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5.0"), ("d.mkv", "10.0")])
         ox, oy, cw, cy = self.rows()
@@ -132,7 +132,7 @@ class StartScreen(ScriptedTest):
         self.assertEqual(len(list(resume.iterdir())), 10)
         self.assertTrue(shows_colour("start-clear-armed", (255, 181, 71), (lx + 100, ly, 140, 24)))
         kivo.click(lx + 200, ly + 12)
-        kivo.wait_for_log(r"^history_read entries=0 taken=0")
+        kivo.wait_for_log(r"^history_read entries=0 files=0")
         self.assertEqual([p.name for p in resume.iterdir()], ["sub"])
 
     def test_a_row_plays_its_file_and_the_button_opens_the_dialog(self):

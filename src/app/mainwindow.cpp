@@ -290,7 +290,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
         case WM_NCPAINT:
         case WM_NCACTIVATE:
-            if (!isFullScreen()) return paintFrameEdges(window, message, wParam);
+        case WM_SETTEXT:
+            if (!isFullScreen()) return paintFrameEdges(window, message, wParam, lParam);
             break;
         case WM_NCMOUSEMOVE:
         case WM_NCLBUTTONDOWN:

@@ -211,11 +211,13 @@ void present(HDC dc, const Canvas& canvas) {
 
 }  // namespace
 
-long long paintFrameEdges(HWND window, UINT message, WPARAM wParam) {
+long long paintFrameEdges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Where the system draws the frame itself (no compositor) its light edges would ring the
-    // dark window; they are filled with the window's own background instead. Activation
-    // changes must not draw them again (lParam -1).
-    LRESULT result = message == WM_NCACTIVATE ? DefWindowProcW(window, WM_NCACTIVATE, wParam, -1) : 0;
+    // dark window; they are filled with the window's own background instead, also after the
+    // system drew them again for an activation change or a new caption text.
+    LRESULT result = 0;
+    if (message == WM_NCACTIVATE) result = DefWindowProcW(window, message, wParam, -1);
+    else if (message != WM_NCPAINT) result = DefWindowProcW(window, message, wParam, lParam);
     RECT outer, client;
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);

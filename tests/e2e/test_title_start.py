@@ -34,6 +34,14 @@ def shows_colour(name, colour, box, timeout=10):
     return True
 
 
+def assert_dark_frame(test, name):
+    """The frame edges the system draws left, right and below are in the window's colour."""
+    png = kivo.screenshot(name)
+    x, y, w, h, _, _ = kivo.window_rect()
+    for px, py in ((x, y + h // 2), (x + w - 1, y + h // 2), (x + w // 2, y + h - 1)):
+        test.assertTrue(kivo.near(kivo.pixel(png, px, py), (2, 7, 13), 8), (name, px, py))
+
+
 class TitleBar(ScriptedTest):
     def test_caption_buttons_drag_resize_and_frame(self):
         player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
@@ -42,10 +50,8 @@ class TitleBar(ScriptedTest):
         # The example points, and the top resize band above the buttons.
         self.assertEqual([hit_test(cw // 2, 18), hit_test(cw - 6, 18), hit_test(cw - 70, 18), hit_test(cw - 120, 18),
                           hit_test(cw // 2, 96), hit_test(cw - 6, 2)], [CAPTION, CLOSE, MAXIMIZE, MINIMIZE, CLIENT, 14])
-        png = kivo.screenshot("title-frame")
+        assert_dark_frame(self, "title-frame")
         x, y, w, h, _, _ = kivo.window_rect()
-        for px, py in ((x, y + h // 2), (x + w - 1, y + h // 2), (x + w // 2, y + h - 1)):
-            self.assertTrue(kivo.near(kivo.pixel(png, px, py), (2, 7, 13), 8), (px, py))
 
         # Press on close, release over minimise: nothing happens.
         kivo.move_mouse(ox + cw - 20, oy + 18)
@@ -147,6 +153,7 @@ class StartScreen(ScriptedTest):
         kivo.click(ox + cw // 2 - 100, oy + int(cy + 146 + 32 + 32 + 16))
         kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'b.mkv')}")
         kivo.wait_for_title("b.mkv - KivoPlayer")
+        assert_dark_frame(self, "playing-frame")  # also after the caption text changed
 
 
 if __name__ == "__main__":

@@ -59,7 +59,6 @@ class TitleBar(ScriptedTest):
         self.assertEqual(kivo.window_rect()[:4], (x, y, w, h))
         kivo.click(ox + cw - 69, oy + 18)
         settle("maximised", lambda: kivo.window_rect()[2] >= 1920)
-        self.assertEqual(hit_test(cw // 2, 2), 2)  # no resize band when maximised
         mx, my, mw, _ = client_origin()
         kivo.click(mx + mw - 69, my + 18)
         settle("restored", lambda: kivo.window_rect()[:4] == (x, y, w, h))
@@ -71,7 +70,6 @@ class TitleBar(ScriptedTest):
         kivo.move_mouse(mx + mw // 2, my + 18)
         kivo.xdotool("click", "--repeat", 2, "--delay", 100, 1)
         settle("restored by a double click", lambda: kivo.window_rect()[:2] == (x + 100, y + 80))
-        self.assertEqual(hit_test(cw // 2, 2), 12)
         top = (ox + 100 + cw // 2, oy + 82)
         drag(top, (top[0], top[1] - 20), (top[0], top[1] - 40))
         settle("taller", lambda: h + 38 <= kivo.window_rect()[3] <= h + 44)  # Wine drops the grip offset

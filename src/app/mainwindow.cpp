@@ -310,6 +310,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 if (LRESULT hit = titleBarHitTest(window, lParam)) return hit;
             }
             break;
+        case WM_NCPAINT:
+        case WM_NCACTIVATE:
+        case WM_SETTEXT:
+            if (!isFullScreen()) return paintFrameEdges(window, message, wParam, lParam);
+            break;
         case WM_NCMOUSEMOVE:
         case WM_NCLBUTTONDOWN:
         case WM_NCLBUTTONUP:

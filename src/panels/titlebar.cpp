@@ -3,9 +3,15 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <mutex>
 
-#include "osd/uiscale.h"
+#include "app/diaglog.h"
+#include "osd/drawing_kit.h"
+#include "panels/start_screen.h"
+#include "panels/titlebar_core.h"
+
+using namespace Gdiplus::DllExports;
 
 namespace {
 
@@ -14,8 +20,6 @@ TitleBarCallbacks titleCallbacks;
 bool titleBarHidden = false;
 int hoveredButton = 0;
 int pressedButton = 0;
-
-bool isCaptionButton(LRESULT hit) { return hit == HTMINBUTTON || hit == HTMAXBUTTON || hit == HTCLOSE; }
 
 // Frame metrics at the UI scale's dpi where the system can tell them per dpi.
 int systemMetricForDpi(int index) {
@@ -43,6 +47,8 @@ void initTitleBar(HWND window, const TitleBarCallbacks& callbacks) {
     titleWindow = window;
     titleCallbacks = callbacks;
 }
+
+const TitleBarCallbacks& titleBarCallbacks() { return titleCallbacks; }
 
 int titleBarHeight() { return titleBarHidden ? 0 : ScalePx(36); }
 
@@ -78,16 +84,7 @@ LRESULT titleBarHitTest(HWND window, LPARAM lParam) {
     ScreenToClient(window, &p);
     RECT client;
     GetClientRect(window, &client);
-    int width = client.right;
-    if (!IsZoomed(window) && p.y < ScalePx(5)) {
-        if (p.x < ScalePx(12)) return HTTOPLEFT;
-        return p.x < width - ScalePx(12) ? HTTOP : HTTOPRIGHT;
-    }
-    if (p.y >= titleBarHeight()) return HTCLIENT;
-    if (p.x >= width - ScalePx(46)) return HTCLOSE;
-    if (p.x >= width - ScalePx(92)) return HTMAXBUTTON;
-    if (p.x >= width - ScalePx(138)) return HTMINBUTTON;
-    return HTCAPTION;
+    return captionHitCode(p.x, p.y, client.right, titleBarHeight(), IsZoomed(window) != 0, UiScale());
 }
 
 bool titleBarMouse(HWND window, UINT message, LRESULT hitCode) {
@@ -131,38 +128,150 @@ bool titleBarMouse(HWND window, UINT message, LRESULT hitCode) {
     return false;
 }
 
-void paintMainWindow(HDC dc, int width, int height) {
-    if (width < 1 || height < 1) return;
-    // Until the start screen is drawn: the plain window colours.
+namespace {
+
+std::wstring titleText;
+
+// The plain window colours, used until the start screen can be drawn.
+void paintPlain(HDC dc, int width, int height, int top) {
     HBRUSH body = CreateSolidBrush(RGB(0x02, 0x07, 0x0D));
-    RECT all = {0, 0, width, height};
-    FillRect(dc, &all, body);
+    RECT below = {0, top, width, height};
+    FillRect(dc, &below, body);
     DeleteObject(body);
-    if (!titleBarHidden) {
+    if (top > 0 && !titleBarHidden) {
         HBRUSH bar = CreateSolidBrush(RGB(0x04, 0x0D, 0x15));
-        RECT top = {0, 0, width, titleBarHeight()};
-        FillRect(dc, &top, bar);
+        RECT strip = {0, 0, width, std::min(top, titleBarHeight())};
+        FillRect(dc, &strip, bar);
         DeleteObject(bar);
     }
 }
 
-namespace {
-std::wstring titleText;
-bool startScreenVisible = true;
+void paintCaptionButton(GpGraphics* g, int code, float x) {
+    bool hovered = hoveredButton == code, pressed = pressedButton == code;
+    if (hovered || pressed) {
+        Argb back = code == HTCLOSE ? (pressed ? 0xFFE81123 : 0xDCE81123) : AccentCyan(pressed ? 60 : 32);
+        FillBox(g, back, x, 0, kCaptionButtonWidth, 35);
+    }
+    Argb glyph = !hovered ? 0xDCD6F5FF : code == HTCLOSE ? 0xFFFFFFFF : AccentCyan(255);
+    float gx = x + kCaptionButtonWidth / 2;
+    if (code == HTMINBUTTON) {
+        const PointF line[] = {{gx - 5, 18}, {gx + 5, 18}};
+        DrawPolyline(g, glyph, 1.2f, line, 2);
+    } else if (code == HTMAXBUTTON && IsZoomed(titleWindow)) {
+        const PointF square[] = {{gx - 5, 15}, {gx + 3, 15}, {gx + 3, 23}, {gx - 5, 23}, {gx - 5, 15}};
+        const PointF behind[] = {{gx - 3, 13}, {gx + 5, 13}, {gx + 5, 21}};
+        DrawPolyline(g, glyph, 1.2f, square, 5);
+        DrawPolyline(g, glyph, 1.2f, behind, 3);
+    } else if (code == HTMAXBUTTON) {
+        const PointF square[] = {{gx - 5, 13}, {gx + 5, 13}, {gx + 5, 23}, {gx - 5, 23}, {gx - 5, 13}};
+        DrawPolyline(g, glyph, 1.2f, square, 5);
+    } else {
+        const PointF one[] = {{gx - 5, 13}, {gx + 5, 23}}, other[] = {{gx + 5, 13}, {gx - 5, 23}};
+        DrawPolyline(g, glyph, 1.2f, one, 2);
+        DrawPolyline(g, glyph, 1.2f, other, 2);
+    }
+}
+
+void paintTitleBar(GpGraphics* g, float W) {
+    FillBox(g, 0xFF040D15, 0, 0, W, kTitleBarLogicalHeight);
+    FillBox(g, AccentCyan(40), 0, kTitleBarLogicalHeight - 1, W, 1);
+    drawHexLogo(g, 21, 18, 9, 1.2f);
+    GpFont* font = StartTextFont();
+    static GpFont* measuredFont = nullptr;
+    static float labelWidth = 0;
+    if (font != measuredFont) {
+        measuredFont = font;
+        labelWidth = MeasureText(L"KIVOPLAYER", font).Width;
+    }
+    DrawTextBox(g, L"KIVOPLAYER", font, AccentCyan(255), 38, 0, labelWidth + 4, 36, kAlignNear);
+    DrawTextBox(g, L"// KIVO LABS", MonoFontSmall(), TextMuted(255), 44 + labelWidth, 0, 110, 36, kAlignNear);
+    float room = titleTextRoom(W, labelWidth);
+    if (!titleText.empty() && room > 60)
+        DrawTextBox(g, titleText.c_str(), font, 0xE1D6F5FF, 158 + labelWidth, 0, room, 36, kAlignNear);
+    paintCaptionButton(g, HTMINBUTTON, W - 3 * kCaptionButtonWidth);
+    paintCaptionButton(g, HTMAXBUTTON, W - 2 * kCaptionButtonWidth);
+    paintCaptionButton(g, HTCLOSE, W - kCaptionButtonWidth);
+}
+
+// Copies the finished picture to the window in one block transfer.
+void present(HDC dc, const Canvas& canvas) {
+    HBITMAP picture = canvas.dib, converted = nullptr;
+    if (canvas.graphics) GdipFlush(canvas.graphics, Gdiplus::FlushIntentionSync);
+    if (!picture) {
+        if (!canvas.bitmap || GdipCreateHBITMAPFromBitmap(canvas.bitmap, &converted, 0) != Gdiplus::Ok) return;
+        picture = converted;
+    }
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, picture);
+    BitBlt(dc, 0, 0, canvas.width, canvas.height, memory, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    if (converted) DeleteObject(converted);
+}
+
 }  // namespace
 
-void setTitleText(const std::wstring& text) {
-    titleText = text;
+long long paintFrameEdges(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Where the system draws the frame itself (no compositor) its light edges would ring the
+    // dark window; they are filled with the window's own background instead, also after the
+    // system drew them again for an activation change or a new caption text.
+    LRESULT result = 0;
+    if (message == WM_NCACTIVATE) result = DefWindowProcW(window, message, wParam, -1);
+    else if (message != WM_NCPAINT) result = DefWindowProcW(window, message, wParam, lParam);
+    RECT outer, client;
+    GetWindowRect(window, &outer);
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    OffsetRect(&client, -outer.left, -outer.top);
+    OffsetRect(&outer, -outer.left, -outer.top);
+    HDC dc = GetWindowDC(window);
+    if (!dc) return result;
+    ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+    HBRUSH body = CreateSolidBrush(RGB(0x02, 0x07, 0x0D));
+    FillRect(dc, &outer, body);
+    DeleteObject(body);
+    ReleaseDC(window, dc);
+    return result;
+}
+
+void invalidateTitleBar() {
     if (titleWindow) invalidateTitleBar(titleWindow);
 }
 
-void setStartScreenShown(bool shown) { startScreenVisible = shown; }
-bool startScreenShown() { return startScreenVisible; }
+void paintMainWindow(HDC dc, int width, int height) {
+    if (width < 1 || height < 1) return;
+    if (!startScreenReady()) {
+        paintPlain(dc, width, height, titleBarHeight());
+        return;
+    }
+    // Under a playing picture only the title bar needs drawing; the rest is hidden by the
+    // picture window and gets the plain background.
+    // A caption button's hover repaints the title bar strip alone.
+    RECT clip = {0, 0, width, height};
+    GetClipBox(dc, &clip);
+    bool barOnly = !titleBarHidden && clip.bottom <= titleBarHeight();
+    bool startScreen = startScreenShown() && !barOnly;
+    int drawnHeight = startScreen ? height : std::min(height, titleBarHeight());
+    if (drawnHeight < height && !barOnly) paintPlain(dc, width, height, drawnHeight);
+    if (drawnHeight < 1) return;
+    Canvas canvas(width, drawnHeight);
+    GpGraphics* g = canvas.graphics;
+    if (!g) return;
+    GdipSetTextRenderingHint(g, Gdiplus::TextRenderingHintClearTypeGridFit);
+    float scale = UiScale(), W = width / scale, H = height / scale;
+    float T = titleBarHidden ? 0 : kTitleBarLogicalHeight;
+    FillBox(g, 0xFF02070D, 0, 0, W, H);
+    if (startScreen) paintStartScreen(g, W, H, T);
+    if (!titleBarHidden) paintTitleBar(g, W);
+    present(dc, canvas);
+    static bool firstDrawn = false;
+    if (!firstDrawn && startScreen) diagLog("start_screen_paint_ms=%.1f", processMs());
+    firstDrawn = firstDrawn || startScreen;
+}
+
+void setTitleText(const std::wstring& text) {
+    titleText = text;
+    invalidateTitleBar();
+}
 
 void setTitleBarHidden(bool hidden) { titleBarHidden = hidden; }
-
-void startScreenMouseMove(HWND, int, int) {}
-
-void startScreenClick(HWND, int, int) {}
-
-void initStartScreen() {}

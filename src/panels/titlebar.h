@@ -26,3 +26,9 @@ void setTitleBarHidden(bool hidden);
 void startScreenMouseMove(HWND__* window, int x, int y);
 void startScreenClick(HWND__* window, int x, int y);
 void initStartScreen();
+// WM_NCPAINT, WM_NCACTIVATE and WM_SETTEXT outside full screen: the frame edges in the
+// window's colour.
+long long paintFrameEdges(HWND__* window, unsigned message, unsigned long long wParam, long long lParam);
+// Repaints the title bar strip only.
+void invalidateTitleBar();
+

@@ -1,0 +1,20 @@
+// What the title bar and the start screen share inside the panels module.
+#pragma once
+#include "osd/drawing_kit.h"
+#include "panels/titlebar.h"
+
+// False until initStartScreen has run: the main window is then painted in plain colours.
+bool startScreenReady();
+
+// The start screen's text font (13 px), also the title bar's; null before initStartScreen.
+GpFont* StartTextFont();
+
+// The program's mark: a hexagon with a corner at the top, drawn three times for its glow,
+// around a triangle pointing right.
+void drawHexLogo(GpGraphics* g, float x, float y, float radius, float lineWidth);
+
+// The start screen over a client of W × H logical pixels under a title bar T high.
+void paintStartScreen(GpGraphics* g, float W, float H, float T);
+
+// The actions start-up handed over for the open button and the history rows.
+const TitleBarCallbacks& titleBarCallbacks();

@@ -314,6 +314,11 @@ size_t decodeUtf8(const unsigned char* p, size_t left, unsigned& codePoint) {
 
 }  // namespace
 
+bool operator==(const MenuItem& a, const MenuItem& b) {
+    return a.label == b.label && a.shortcut == b.shortcut && a.command == b.command && a.checked == b.checked &&
+           a.enabled == b.enabled && a.separator == b.separator && a.children == b.children;
+}
+
 std::wstring rowTextFromUtf8(const char* text, size_t maxChars) {
     std::wstring out;
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : "");

@@ -18,6 +18,7 @@ struct MenuItem {
     std::vector<MenuItem> children;  // non-empty: a sub-menu row
 };
 using MenuItems = std::vector<MenuItem>;
+bool operator==(const MenuItem& a, const MenuItem& b);
 
 // The engine reads the menu is built from; each may fail.
 struct MenuEngineReads {

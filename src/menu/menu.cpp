@@ -34,6 +34,7 @@ struct MenuLevel {
     int x = 0, y = 0;  // screen position, real pixels
     std::unique_ptr<Canvas> base;  // the level drawn without a highlight
     float baseScale = 0;
+    float shownHeight = 0;  // unscaled; less than the layout's height when cut at the screen's edge
 };
 
 struct MenuState {
@@ -145,20 +146,25 @@ void presentLevel(int n) {
     const float w = float(level.layout.width);
     GdipSetClipRect(canvas.graphics, 0, float(level.layout.rowTops[row]), w, float(level.layout.rowHeights[row]),
                     Gdiplus::CombineModeReplace);
-    paintFrame(canvas.graphics, w, float(level.layout.height));
+    paintFrame(canvas.graphics, w, level.shownHeight);
     paintRow(canvas.graphics, level, row, true);
     PresentPanel(level.window, canvas, level.x, level.y);
 }
 
-void paintLevel(int n) {
+// A level taller than the work area is cut at its bottom edge: what lies below could not be
+// seen anyway, and a list of hundreds of tracks then costs no more to draw than a screenful.
+void paintLevel(int n, int workHeight) {
     MenuLevel& level = menu.levels[n];
-    const float w = float(level.layout.width), h = float(level.layout.height);
-    level.base = std::make_unique<Canvas>(ScalePx(w), ScalePx(h));
+    const float w = float(level.layout.width);
+    const int height = std::min(ScalePx(float(level.layout.height)), workHeight);
+    level.shownHeight = float(height) / UiScale();
+    level.base = std::make_unique<Canvas>(ScalePx(w), height);
     level.baseScale = UiScale();
     GpGraphics* g = level.base->graphics;
     if (!g) return;
-    paintFrame(g, w, h);
-    for (size_t i = 0; i < level.items.size(); ++i) paintRow(g, level, i, false);
+    paintFrame(g, w, level.shownHeight);
+    for (size_t i = 0; i < level.items.size() && float(level.layout.rowTops[i]) < level.shownHeight; ++i)
+        paintRow(g, level, i, false);
     presentLevel(n);
 }
 
@@ -166,8 +172,13 @@ void openLevel(int n, const MenuItems& items, POINT at, int parentRow) {
     MenuLevel& level = menu.levels[n];
     if (!level.window) level.window = CreatePanelWindow(L"KivoMenu", menuWindowProc, menu.owner);
     if (!level.window) return;
+    MONITORINFO info = {sizeof info};
+    GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info);
+    const ScreenRect work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    const int workHeight = work.bottom - work.top;
     // The same rows as last time at this level (the usual case) are shown from the kept picture.
-    const bool same = level.base && level.baseScale == UiScale() && level.items == items;
+    const bool same = level.base && level.baseScale == UiScale() && level.items == items &&
+                      level.base->height == std::min(ScalePx(float(level.layout.height)), workHeight);
     level.hover = -1;
     level.parentRow = parentRow;
     if (!same) {
@@ -176,15 +187,12 @@ void openLevel(int n, const MenuItems& items, POINT at, int parentRow) {
         measureItems(items, labelMax, shortcutMax);
         level.layout = layoutLevel(items, labelMax, shortcutMax);
     }
-
-    const int width = ScalePx(float(level.layout.width)), height = ScalePx(float(level.layout.height));
-    MONITORINFO info = {sizeof info};
-    GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info);
-    const ScreenRect work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-    int parentX = n > 0 ? menu.levels[n - 1].x : 0;
+    const int width = ScalePx(float(level.layout.width));
+    const int height = std::min(ScalePx(float(level.layout.height)), workHeight);
+    const int parentX = n > 0 ? menu.levels[n - 1].x : 0;
     placeLevel(at.x, at.y, width, height, work, n > 0, parentX, ScalePx(2), level.x, level.y);
     if (same) presentLevel(n);
-    else paintLevel(n);
+    else paintLevel(n, workHeight);
     menu.openLevels = n + 1;
     diagLog("menu level=%d x=%d y=%d w=%d h=%d rows=%d", n, level.x, level.y, width, height, int(items.size()));
 }

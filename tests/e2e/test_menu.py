@@ -12,21 +12,21 @@ SCREEN = (1920, 1080)
 
 def levels_after(after):
     """Each "menu level=" line logged after `after`: (level, x, y, w, h, rows)."""
-    return [tuple(map(int, m)) for m in re.findall(r"^menu level=(\d+) x=(-?\d+) y=(-?\d+) w=(\d+) h=(\d+) rows=(\d+)",
-                                                   kivo.read_log()[after:], re.M)]
+    rx = r"^menu level=(\d+) x=(-?\d+) y=(-?\d+) w=(\d+) h=(\d+) rows=(\d+)"
+    return [tuple(map(int, m)) for m in re.findall(rx, kivo.read_log()[after:], re.M)]
 
 
-def open_level(action, level, after=None):
+def open_level(action, level):
     """Does `action` and waits until it opened menu level `level`; returns that level's line."""
-    after = len(kivo.read_log()) if after is None else after
+    after = len(kivo.read_log())
     action()
-    kivo.wait_until(lambda: any(l[0] == level for l in levels_after(after)), what=f"menu level {level}")
+    kivo.wait_until(lambda: [l for l in levels_after(after) if l[0] == level], what=f"menu level {level}")
     return [l for l in levels_after(after) if l[0] == level][-1]
 
 
 def open_count():
-    found = re.findall(r"^menu level(?:s=(\d+)|=(\d+) )", kivo.read_log(), re.M)
-    return int(found[-1][0]) if found[-1][0] else int(found[-1][1]) + 1
+    last = re.findall(r"^menu level(s=\d+|=\d+)\b", kivo.read_log(), re.M)[-1]
+    return int(last[2:]) if last[0] == "s" else int(last[1:]) + 1
 
 
 def row_centre(menu, top, scale=1.0):
@@ -35,7 +35,7 @@ def row_centre(menu, top, scale=1.0):
 
 
 class Menu(ScriptedTest):
-    media = ("exists=any\ntrack=audio,1,jpn,Japanese\ntrack=audio,2,eng,\ntrack=sub,1,tha,Thai\n")
+    media = "exists=any\ntrack=audio,1,jpn,Japanese\ntrack=audio,2,eng,\ntrack=sub,1,tha,Thai\n"
 
     def right_click(self, x, y):
         return open_level(lambda: kivo.click(x, y, 3), 0)
@@ -47,7 +47,6 @@ class Menu(ScriptedTest):
         cx, cy = wx + ww // 3, wy + 80
         menu = self.right_click(cx, cy)
         self.assertEqual(menu[1:3], (cx, cy))
-        self.assertEqual(menu[5], 27)
         kivo.screenshot("menu-scale1")
 
         # Keys act on the menu alone: Down Down Enter picks the second usable row.

@@ -129,8 +129,18 @@ void paintRow(GpGraphics* g, const MenuLevel& level, size_t i, bool hovered) {
     }
 }
 
-// The level without a highlight is drawn once when it opens and kept; a highlight only
-// repaints its own row over a copy of it, so walking the rows stays cheap.
+// Paints row i again over what the canvas holds, background and frame included.
+void repaintRow(Canvas& canvas, const MenuLevel& level, size_t i, bool hovered) {
+    const float w = float(level.layout.width);
+    GdipSetClipRect(canvas.graphics, 0, float(level.layout.rowTops[i]), w, float(level.layout.rowHeights[i]),
+                    Gdiplus::CombineModeReplace);
+    paintFrame(canvas.graphics, w, level.shownHeight);
+    paintRow(canvas.graphics, level, i, hovered);
+    GdipResetClip(canvas.graphics);
+}
+
+// The level without a highlight is kept; a highlight repaints only its own row over a copy
+// of it, so walking the rows stays cheap.
 void presentLevel(int n) {
     MenuLevel& level = menu.levels[n];
     if (!level.base || !level.base->graphics) return;
@@ -142,21 +152,14 @@ void presentLevel(int n) {
     if (!canvas.graphics || !canvas.pixels || !level.base->pixels) return;
     GdipFlush(level.base->graphics, Gdiplus::FlushIntentionSync);
     memcpy(canvas.pixels, level.base->pixels, size_t(canvas.width) * size_t(canvas.height) * 4);
-    const size_t row = size_t(level.hover);
-    const float w = float(level.layout.width);
-    GdipSetClipRect(canvas.graphics, 0, float(level.layout.rowTops[row]), w, float(level.layout.rowHeights[row]),
-                    Gdiplus::CombineModeReplace);
-    paintFrame(canvas.graphics, w, level.shownHeight);
-    paintRow(canvas.graphics, level, row, true);
+    repaintRow(canvas, level, size_t(level.hover), true);
     PresentPanel(level.window, canvas, level.x, level.y);
 }
 
 // A level taller than the work area is cut at its bottom edge: what lies below could not be
 // seen anyway, and a list of hundreds of tracks then costs no more to draw than a screenful.
-void paintLevel(int n, int workHeight) {
-    MenuLevel& level = menu.levels[n];
+void paintLevel(MenuLevel& level, int height) {
     const float w = float(level.layout.width);
-    const int height = std::min(ScalePx(float(level.layout.height)), workHeight);
     level.shownHeight = float(height) / UiScale();
     level.base = std::make_unique<Canvas>(ScalePx(w), height);
     level.baseScale = UiScale();
@@ -165,7 +168,30 @@ void paintLevel(int n, int workHeight) {
     paintFrame(g, w, level.shownHeight);
     for (size_t i = 0; i < level.items.size() && float(level.layout.rowTops[i]) < level.shownHeight; ++i)
         paintRow(g, level, i, false);
-    presentLevel(n);
+}
+
+// Brings the level's kept picture up to date with new rows: unchanged rows (the usual case:
+// the menu looks as it did last time, or a check or a label moved) are not drawn again.
+void updateLevelPicture(MenuLevel& level, const MenuItems& items, int workHeight) {
+    if (level.base && level.baseScale == UiScale() && level.items == items &&
+        level.base->height == std::min(ScalePx(float(level.layout.height)), workHeight))
+        return;
+    MenuItems old = std::move(level.items);
+    const LevelLayout oldLayout = level.layout;
+    level.items = items;
+    float labelMax, shortcutMax;
+    measureItems(items, labelMax, shortcutMax);
+    level.layout = layoutLevel(items, labelMax, shortcutMax);
+    const int height = std::min(ScalePx(float(level.layout.height)), workHeight);
+    const bool sameShape = level.base && level.base->graphics && level.baseScale == UiScale() &&
+                           level.base->height == height && level.layout.width == oldLayout.width &&
+                           level.layout.rowTops == oldLayout.rowTops && level.layout.rowHeights == oldLayout.rowHeights;
+    if (!sameShape) {
+        paintLevel(level, height);
+        return;
+    }
+    for (size_t i = 0; i < items.size() && float(level.layout.rowTops[i]) < level.shownHeight; ++i)
+        if (!(items[i] == old[i])) repaintRow(*level.base, level, i, false);
 }
 
 void openLevel(int n, const MenuItems& items, POINT at, int parentRow) {
@@ -175,24 +201,13 @@ void openLevel(int n, const MenuItems& items, POINT at, int parentRow) {
     MONITORINFO info = {sizeof info};
     GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info);
     const ScreenRect work = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
-    const int workHeight = work.bottom - work.top;
-    // The same rows as last time at this level (the usual case) are shown from the kept picture.
-    const bool same = level.base && level.baseScale == UiScale() && level.items == items &&
-                      level.base->height == std::min(ScalePx(float(level.layout.height)), workHeight);
+    updateLevelPicture(level, items, work.bottom - work.top);
     level.hover = -1;
     level.parentRow = parentRow;
-    if (!same) {
-        level.items = items;
-        float labelMax, shortcutMax;
-        measureItems(items, labelMax, shortcutMax);
-        level.layout = layoutLevel(items, labelMax, shortcutMax);
-    }
-    const int width = ScalePx(float(level.layout.width));
-    const int height = std::min(ScalePx(float(level.layout.height)), workHeight);
+    const int width = level.base ? level.base->width : 0, height = level.base ? level.base->height : 0;
     const int parentX = n > 0 ? menu.levels[n - 1].x : 0;
     placeLevel(at.x, at.y, width, height, work, n > 0, parentX, ScalePx(2), level.x, level.y);
-    if (same) presentLevel(n);
-    else paintLevel(n, workHeight);
+    presentLevel(n);
     menu.openLevels = n + 1;
     diagLog("menu level=%d x=%d y=%d w=%d h=%d rows=%d", n, level.x, level.y, width, height, int(items.size()));
 }

@@ -220,7 +220,6 @@ void cancelPendingHover() {
 void closeLevelsBelow(int n) {
     if (menu.openLevels <= n + 1) return;
     for (int i = n + 1; i < menu.openLevels; ++i) ShowWindow(menu.levels[i].window, SW_HIDE);
-
     menu.openLevels = n + 1;
     diagLog("menu levels=%d", menu.openLevels);
 }
@@ -258,7 +257,7 @@ bool hitTest(POINT p, int& level, int& row) {
     for (int n = menu.openLevels - 1; n >= 0; --n) {
         const MenuLevel& l = menu.levels[n];
         if (p.x < l.x || p.y < l.y || p.x >= l.x + ScalePx(float(l.layout.width)) ||
-            p.y >= l.y + ScalePx(float(l.layout.height)))
+            p.y >= l.y + ScalePx(l.shownHeight))
             continue;
         level = n;
         row = rowAtY(l.layout, int(float(p.y - l.y) / UiScale()));

@@ -22,7 +22,7 @@ enum class Kind : unsigned char {
     OnlyWithShotDir,  // shown only when a capture folder of the user's is set
 };
 
-struct RowSpec {
+struct RowDef {
     Kind kind;
     const wchar_t* thai;
     const wchar_t* shortcut;
@@ -33,23 +33,23 @@ struct RowSpec {
     double value;  // what a Speed or PanScan check compares with
 };
 
-constexpr RowSpec kSeparator = {Kind::Separator, L"", L"", "", false, Sub::None, Check::None, 0};
+constexpr RowDef kSeparator = {Kind::Separator, L"", L"", "", false, Sub::None, Check::None, 0};
 
-RowSpec row(const wchar_t* thai, const wchar_t* shortcut, const char* command, Check check = Check::None,
+RowDef row(const wchar_t* thai, const wchar_t* shortcut, const char* command, Check check = Check::None,
             double value = 0) {
     return {Kind::Plain, thai, shortcut, command, false, Sub::None, check, value};
 }
-RowSpec fileRow(const wchar_t* thai, const wchar_t* shortcut, const char* command) {
+RowDef fileRow(const wchar_t* thai, const wchar_t* shortcut, const char* command) {
     return {Kind::Plain, thai, shortcut, command, true, Sub::None, Check::None, 0};
 }
-RowSpec subRow(const wchar_t* thai, Sub sub, bool needsFile) {
+RowDef subRow(const wchar_t* thai, Sub sub, bool needsFile) {
     return {Kind::Plain, thai, L"", "", needsFile, sub, Check::None, 0};
 }
-RowSpec kindRow(Kind kind, const wchar_t* thai, const wchar_t* shortcut, const char* command, bool needsFile) {
+RowDef kindRow(Kind kind, const wchar_t* thai, const wchar_t* shortcut, const char* command, bool needsFile) {
     return {kind, thai, shortcut, command, needsFile, Sub::None, Check::None, 0};
 }
 
-const std::vector<RowSpec> kTopLevel = {
+const std::vector<RowDef> kTopLevel = {
     row(L"เปิดไฟล์...", L"Ctrl+O", "@open"),
     kSeparator,
     kindRow(Kind::PlayPause, L"หยุดชั่วคราว", L"Space", "cycle pause", true),
@@ -79,7 +79,7 @@ const std::vector<RowSpec> kTopLevel = {
     row(L"ออกจากโปรแกรม", L"Alt+F4", "@quit"),
 };
 
-const std::vector<RowSpec> kSeek = {
+const std::vector<RowDef> kSeek = {
     kindRow(Kind::SeekStep, L"ย้อนหลัง %d วินาที", L"←", "@step -1", false),
     kindRow(Kind::SeekStep, L"ไปข้างหน้า %d วินาที", L"→", "@step 1", false),
     row(L"ย้อนหลัง 60 วินาที", L"Ctrl+←", "seek -60 relative+keyframes"),
@@ -92,7 +92,7 @@ const std::vector<RowSpec> kSeek = {
     row(L"เฟรมก่อนหน้า", L"Ctrl+,", "frame-back-step"),
 };
 
-const std::vector<RowSpec> kSpeed = {
+const std::vector<RowDef> kSpeed = {
     row(L"0.5x", L"", "set speed 0.5", Check::Speed, 0.5),
     row(L"0.75x", L"", "set speed 0.75", Check::Speed, 0.75),
     row(L"1.0x ปกติ", L"Z", "set speed 1", Check::Speed, 1.0),
@@ -104,7 +104,7 @@ const std::vector<RowSpec> kSpeed = {
     row(L"เร็วขึ้น", L"C", "add speed 0.1"),
 };
 
-const std::vector<RowSpec> kAudio = {
+const std::vector<RowDef> kAudio = {
     kindRow(Kind::AudioTracks, L"", L"", "", false),
     row(L"เพิ่มเสียง", L"↑", "@vol 1"),
     row(L"ลดเสียง", L"↓", "@vol -1"),
@@ -116,7 +116,7 @@ const std::vector<RowSpec> kAudio = {
     row(L"ปรับเสียงเป็นปกติ", L"Shift+/", "set audio-delay 0"),
 };
 
-const std::vector<RowSpec> kSubtitles = {
+const std::vector<RowDef> kSubtitles = {
     row(L"แสดงคำบรรยาย", L"Alt+H", "cycle sub-visibility", Check::SubVisible),
     kSeparator,
     row(L"ปิดคำบรรยาย", L"", "set sid no"),
@@ -132,7 +132,7 @@ const std::vector<RowSpec> kSubtitles = {
     row(L"เลื่อนลง", L"Alt+↓", "add sub-pos 2"),
 };
 
-const std::vector<RowSpec> kVideo = {
+const std::vector<RowDef> kVideo = {
     subRow(L"สัดส่วนภาพ", Sub::Aspect, false),
     subRow(L"ขยายภาพ (Pan & Scan)", Sub::PanScan, false),
     kSeparator,
@@ -146,7 +146,7 @@ const std::vector<RowSpec> kVideo = {
     row(L"ถอดรหัสด้วยการ์ดจอ", L"", "@hwdec", Check::Hwdec),
 };
 
-const std::vector<RowSpec> kAspect = {
+const std::vector<RowDef> kAspect = {
     row(L"ค่าเดิมของวิดีโอ", L"Ctrl+F6", "set video-aspect-override -1"),
     row(L"4 : 3", L"Ctrl+F7", "set video-aspect-override 4:3"),
     row(L"16 : 9", L"Ctrl+F8", "set video-aspect-override 16:9"),
@@ -154,7 +154,7 @@ const std::vector<RowSpec> kAspect = {
     row(L"2.35 : 1", L"Ctrl+F10", "set video-aspect-override 2.35:1"),
 };
 
-const std::vector<RowSpec> kPanScan = {
+const std::vector<RowDef> kPanScan = {
     row(L"เต็มจอแบบไม่มีขอบดำ", L"0", "@fill"),
     kSeparator,
     row(L"ค่าเริ่มต้น", L"", "@ps 0", Check::PanScan, 0),
@@ -166,7 +166,7 @@ const std::vector<RowSpec> kPanScan = {
     row(L"Zoom 3", L"", "@ps 6", Check::PanScan, 6),
 };
 
-const std::vector<RowSpec> kWindow = {
+const std::vector<RowDef> kWindow = {
     row(L"เต็มจอ", L"Enter", "@fullscreen", Check::FullScreen),
     kSeparator,
     row(L"ขนาด 0.5 เท่า", L"1", "@size 0.5"),
@@ -178,19 +178,19 @@ const std::vector<RowSpec> kWindow = {
     row(L"อยู่บนสุดเสมอ", L"Ctrl+A", "@ontop", Check::OnTop),
 };
 
-const std::vector<RowSpec> kAbRepeat = {
+const std::vector<RowDef> kAbRepeat = {
     row(L"ตั้งจุดเริ่ม A", L"[", "set ab-loop-a ${time-pos}"),
     row(L"ตั้งจุดจบ B", L"]", "set ab-loop-b ${time-pos}"),
     row(L"ยกเลิกการวน", L"\\", "set ab-loop-a no ; set ab-loop-b no"),
 };
 
-const std::vector<RowSpec> kShotDir = {
+const std::vector<RowDef> kShotDir = {
     row(L"เปิดโฟลเดอร์", L"", "@shotdir"),
     row(L"เปลี่ยนโฟลเดอร์...", L"", "@shotdirpick"),
     kindRow(Kind::OnlyWithShotDir, L"กลับไปใช้โฟลเดอร์รูปภาพของ Windows", L"", "@shotdirdefault", false),
 };
 
-const std::vector<RowSpec>& subTable(Sub sub) {
+const std::vector<RowDef>& subTable(Sub sub) {
     switch (sub) {
         case Sub::Seek: return kSeek;
         case Sub::Speed: return kSpeed;
@@ -226,18 +226,18 @@ EngineState readEngineState(const MenuEngineReads& engine) {
     return s;
 }
 
-bool isChecked(const RowSpec& spec, const EngineState& state, const MenuContext& context) {
+bool isChecked(const RowDef& def, const EngineState& state, const MenuContext& context) {
     const Settings& settings = *context.settings;
-    switch (spec.check) {
+    switch (def.check) {
         case Check::None: return false;
-        case Check::Speed: return std::fabs(state.speed - spec.value) < 0.005;
+        case Check::Speed: return std::fabs(state.speed - def.value) < 0.005;
         case Check::Muted: return state.muted;
         case Check::Boost: return settings.boost != 0;
         case Check::SubVisible: return state.subVisible;
         case Check::Hwdec: return settings.hwdec != 0;
         case Check::FullScreen: return context.fullScreen;
         case Check::OnTop: return context.alwaysOnTop;
-        case Check::PanScan: return context.panScanPreset == int(spec.value);
+        case Check::PanScan: return context.panScanPreset == int(def.value);
     }
     return false;
 }
@@ -248,11 +248,11 @@ MenuItem separatorItem() {
     return item;
 }
 
-void appendRows(const std::vector<RowSpec>& table, const MenuEngineReads& engine, const EngineState& state,
+void appendRows(const std::vector<RowDef>& table, const MenuEngineReads& engine, const EngineState& state,
                 const MenuContext& context, MenuItems& out) {
     const wchar_t* (*tr)(const wchar_t*) = context.translate;
-    for (const RowSpec& spec : table) {
-        switch (spec.kind) {
+    for (const RowDef& def : table) {
+        switch (def.kind) {
             case Kind::Separator: out.push_back(separatorItem()); continue;
             case Kind::AudioTracks:
                 if (AddTrackRows(engine, out, "audio", "aid") > 0) out.push_back(separatorItem());
@@ -264,20 +264,20 @@ void appendRows(const std::vector<RowSpec>& table, const MenuEngineReads& engine
             default: break;
         }
         MenuItem item;
-        if (spec.kind == Kind::PlayPause) {
-            item.label = tr(state.paused ? L"เล่น" : spec.thai);
-        } else if (spec.kind == Kind::SeekStep) {
+        if (def.kind == Kind::PlayPause) {
+            item.label = tr(state.paused ? L"เล่น" : def.thai);
+        } else if (def.kind == Kind::SeekStep) {
             wchar_t text[80];
-            swprintf(text, 80, tr(spec.thai), int(context.settings->seek));
+            swprintf(text, 80, tr(def.thai), int(context.settings->seek));
             item.label = text;
         } else {
-            item.label = tr(spec.thai);
+            item.label = tr(def.thai);
         }
-        item.shortcut = spec.shortcut;
-        item.command = spec.command;
-        item.enabled = !spec.needsFile || state.fileLoaded;
-        item.checked = isChecked(spec, state, context);
-        if (spec.sub != Sub::None) appendRows(subTable(spec.sub), engine, state, context, item.children);
+        item.shortcut = def.shortcut;
+        item.command = def.command;
+        item.enabled = !def.needsFile || state.fileLoaded;
+        item.checked = isChecked(def, state, context);
+        if (def.sub != Sub::None) appendRows(subTable(def.sub), engine, state, context, item.children);
         out.push_back(std::move(item));
     }
 }

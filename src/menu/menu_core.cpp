@@ -8,7 +8,9 @@
 namespace {
 
 // Which sub-menu a row opens.
-enum class Sub : unsigned char { None, Seek, Speed, Audio, Subtitles, Video, Aspect, PanScan, Window, AbRepeat, ShotDir };
+enum class Sub : unsigned char {
+    None, Seek, Speed, Audio, Subtitles, Video, Aspect, PanScan, Window, AbRepeat, ShotDir
+};
 // The state that puts a check mark on a row.
 enum class Check : unsigned char { None, Speed, Muted, Boost, SubVisible, Hwdec, FullScreen, OnTop, PanScan };
 // Rows whose presence or text depend on the state.

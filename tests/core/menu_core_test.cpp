@@ -154,7 +154,8 @@ TEST(MenuGeometry, LayoutPlacementAndWalk) {
     items[3].children.resize(1);
     EXPECT_EQ(layoutLevel(items, 150.7f, 3.9f).width, 240);
     EXPECT_EQ(layoutLevel(items, 5000, 0).width, kMaxLevelWidth);
-    for (auto [y, row] : {std::pair{5, -1}, {6, 0}, {33, 0}, {34, 1}, {98, 3}, {99, -1}}) EXPECT_EQ(rowAtY(layout, y), row);
+    for (auto [y, row] : {std::pair{5, -1}, {6, 0}, {33, 0}, {34, 1}, {98, 3}, {99, -1}})
+        EXPECT_EQ(rowAtY(layout, y), row);
 
     // Down and Up skip separators and disabled rows and wrap.
     for (auto [from, step, to] : {std::tuple{-1, 1, 0}, {-1, -1, 3}, {0, 1, 3}, {3, 1, 0}, {0, -1, 3}})

@@ -142,7 +142,7 @@ TEST(MenuContents, BookmarksMenu) {
     EXPECT_EQ(two[6].command, "@bmclear");
 }
 
-TEST(MenuGeometry, LayoutPlacementAndWalk) {
+TEST(MenuGeometry, LayoutAndWalk) {
     MenuItems items(4);
     items[1].separator = true;
     items[2].enabled = false;
@@ -161,13 +161,4 @@ TEST(MenuGeometry, LayoutPlacementAndWalk) {
     for (auto [from, step, to] : {std::tuple{-1, 1, 0}, {-1, -1, 3}, {0, 1, 3}, {3, 1, 0}, {0, -1, 3}})
         EXPECT_EQ(nextSelectableRow(items, from, step), to);
     EXPECT_EQ(nextSelectableRow(MenuItems(2, items[1]), -1, 1), -1);
-
-    const ScreenRect work = {0, 0, 1280, 770};
-    for (auto [atX, atY, sub, x, y] : {std::tuple{100, 100, false, 100, 100}, {1200, 700, false, 1000, 570},
-                                       {1100, 50, true, 822, 50}, {-20, -5, false, 0, 0}}) {
-        int gotX, gotY;
-        placeLevel(atX, atY, 280, 200, work, sub, 1100, 2, gotX, gotY);
-        EXPECT_EQ(gotX, x);
-        EXPECT_EQ(gotY, y);
-    }
 }

@@ -1,5 +1,5 @@
 """Time from the right-button release to the context menu shown and painted, and from the end of
-the hover delay to the "Audio" sub-menu shown and painted: medians of 20, read from the player's
+a hover on "Audio" to its sub-menu shown and painted: medians of 20, read from the player's
 timing marks, with 2 and with 200 tracks, for rows that changed since the last opening (a full
 repaint) and for unchanged rows (the kept picture). Prints figures; asserts nothing.
 

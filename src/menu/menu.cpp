@@ -21,7 +21,6 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
-constexpr UINT_PTR kHoverTimer = 1;      // a hovered sub-menu row waits before its sub-menu opens
 constexpr UINT_PTR kFileWatchTimer = 2;  // the rows belong to the file that was playing at opening
 constexpr UINT kFileWatchMs = 200;
 
@@ -43,7 +42,6 @@ struct MenuState {
     HWND owner = nullptr;
     void (*pick)(const char*) = nullptr;
     MenuLevel levels[kMaxLevels];
-    int pendingLevel = -1, pendingRow = -1;  // the row whose sub-menu waits for the hover delay
     std::string filePath;                    // the engine's "path" when the menu opened
 };
 MenuState menu;
@@ -212,11 +210,6 @@ void openLevel(int n, const MenuItems& items, POINT at, int parentRow) {
     diagLog("menu level=%d x=%d y=%d w=%d h=%d rows=%d", n, level.x, level.y, width, height, int(items.size()));
 }
 
-void cancelPendingHover() {
-    if (menu.pendingLevel >= 0 && levelZeroWindow()) KillTimer(levelZeroWindow(), kHoverTimer);
-    menu.pendingLevel = menu.pendingRow = -1;
-}
-
 void closeLevelsBelow(int n) {
     if (menu.openLevels <= n + 1) return;
     for (int i = n + 1; i < menu.openLevels; ++i) ShowWindow(menu.levels[i].window, SW_HIDE);
@@ -266,47 +259,18 @@ bool hitTest(POINT p, int& level, int& row) {
     return false;
 }
 
-UINT subMenuDelayMs() {
-    UINT delay = 400;
-    SystemParametersInfoW(SPI_GETMENUSHOWDELAY, 0, &delay, 0);
-    return delay > 2000 ? 2000 : delay;
-}
-
-// The mouse over row r of level n. A sub-menu follows the pointer only after the delay, so
-// that crossing other rows on the way into an open sub-menu does not replace it.
+// The mouse over row r of level n: a sub-menu row opens its sub-menu at once, and any other
+// row closes the sub-menu that was open.
 void hoverWithMouse(int n, int r) {
     const MenuLevel& level = menu.levels[n];
     const int effective = r >= 0 && isSelectable(level.items[size_t(r)]) ? r : -1;
-    const int openChildRow = n + 1 < menu.openLevels ? menu.levels[n + 1].parentRow : -1;
     if (n > 0) setHover(n - 1, level.parentRow);
-    if (effective < 0 || effective == openChildRow) {
-        // Between rows, or back on the row that owns the open sub-menu: that sub-menu stays.
-        cancelPendingHover();
-        if (effective >= 0) closeLevelsBelow(n + 1);
-        setHover(n, openChildRow >= 0 ? openChildRow : effective);
-        return;
-    }
     setHover(n, effective);
-    if (level.items[size_t(effective)].children.empty() && openChildRow < 0) {
-        cancelPendingHover();
-        return;
-    }
-    if (menu.pendingLevel == n && menu.pendingRow == effective) return;
-    menu.pendingLevel = n;
-    menu.pendingRow = effective;
-    SetTimer(levelZeroWindow(), kHoverTimer, subMenuDelayMs(), nullptr);
-}
-
-void hoverDelayPassed() {
-    int n = menu.pendingLevel, r = menu.pendingRow;
-    cancelPendingHover();
-    if (n < 0 || n >= menu.openLevels || menu.levels[n].hover != r) return;
+    if (n + 1 < menu.openLevels && menu.levels[n + 1].parentRow != effective) closeLevelsBelow(n);
+    if (effective < 0 || level.items[size_t(effective)].children.empty() || n + 1 < menu.openLevels) return;
     double t0 = processMs();
-    closeLevelsBelow(n);
-    if (!menu.levels[n].items[size_t(r)].children.empty()) {
-        openSubMenu(n, r, false);
-        diagLog("menu_submenu_ms=%.3f", processMs() - t0);
-    }
+    openSubMenu(n, effective, false);
+    diagLog("menu_submenu_ms=%.3f", processMs() - t0);
 }
 
 void onButtonUp() {
@@ -319,7 +283,6 @@ void onButtonUp() {
         return;
     }
     if (n + 1 < menu.openLevels && menu.levels[n + 1].parentRow == r) return;
-    cancelPendingHover();
     setHover(n, r);
     openSubMenu(n, r, false);
 }
@@ -353,7 +316,6 @@ LRESULT CALLBACK menuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             if (menu.open && HWND(lParam) != levelZeroWindow()) CloseMenu();
             return 0;
         case WM_TIMER:
-            if (wParam == kHoverTimer) hoverDelayPassed();
             // The queue moved on under an open menu: its rows were made for the other file.
             if (wParam == kFileWatchTimer && menu.open && enginePath() != menu.filePath) CloseMenu();
             return 0;
@@ -381,7 +343,6 @@ void ShowMenu(HWND owner, POINT at, const MenuItems& items, void (*pick)(const c
 void CloseMenu() {
     bool wasOpen = menu.open;
     menu.open = false;
-    cancelPendingHover();
     for (int i = 0; i < menu.openLevels; ++i) ShowWindow(menu.levels[i].window, SW_HIDE);
 
     menu.openLevels = 0;
@@ -395,7 +356,6 @@ bool IsMenuOpen() { return menu.open; }
 
 bool MenuKey(unsigned virtualKey) {
     if (!menu.open) return false;
-    cancelPendingHover();
     const int d = menu.openLevels - 1;
     MenuLevel& level = menu.levels[d];
     const int hover = level.hover;
@@ -411,10 +371,10 @@ bool MenuKey(unsigned virtualKey) {
             if (hasChildren) openSubMenu(d, hover, true);
             break;
         case VK_ESCAPE:
+            CloseMenu();
+            break;
         case VK_LEFT:
-            // One level at a time; Esc on the menu itself closes it.
             if (d > 0) closeLevelsBelow(d - 1);
-            else if (virtualKey == VK_ESCAPE) CloseMenu();
             break;
         case VK_UP:
         case VK_DOWN: {

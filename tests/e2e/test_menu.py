@@ -74,11 +74,12 @@ class Menu(ScriptedTest):
         kivo.wait_for_command("set aid 2", since)
         self.assertEqual(open_count(), 0)
 
-        # Esc closes one level at a time; a click outside closes them all.
+        # Left closes one level, Esc the whole menu; a click outside closes them all.
         menu = self.right_click(cx, cy)
         open_level(lambda: kivo.move_mouse(*row_centre(menu, 248)), 1)
-        kivo.xdotool("key", "Escape")
+        kivo.xdotool("key", "Left")
         kivo.wait_until(lambda: open_count() == 1, what="one level left")
+        open_level(lambda: kivo.xdotool("key", "Right"), 1)
         kivo.xdotool("key", "Escape")
         kivo.wait_until(lambda: open_count() == 0, what="menu closed by Esc")
         menu = self.right_click(cx, cy)

@@ -1,0 +1,107 @@
+#include "store/bookmarks_core.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr double kSameTime = 0.0005;  // times are stored with three decimals
+
+// The time as the file keeps it, so that what is in memory reads back from the file unchanged.
+double toMilliseconds(double seconds) { return std::round(seconds * 1000.0) / 1000.0; }
+
+}  // namespace
+
+// Whole hours of anything at or above 2^31 seconds do not fit the labels' integers.
+bool bookmarkTimeUsable(double seconds) { return std::isfinite(seconds) && seconds >= 0 && seconds < 2147483648.0; }
+
+std::vector<BookmarkEntry> parseBookmarks(const std::string& text) {
+    std::vector<BookmarkEntry> store;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.size() <= 3 || line[0] != 'T' || line[1] != '\t') continue;
+        size_t tab = line.find('\t', 2);
+        if (tab == std::string::npos || tab + 1 >= line.size()) continue;
+        // An empty or non-numeric time reads as 0, as it always has.
+        double seconds = toMilliseconds(atof(line.substr(2, tab - 2).c_str()));
+        if (!bookmarkTimeUsable(seconds)) continue;
+        store.push_back({line.substr(tab + 1), seconds});
+    }
+    return store;
+}
+
+std::string formatBookmarks(const std::vector<BookmarkEntry>& store) {
+    std::string text;
+    text.reserve(store.size() * 64);
+    char number[32];
+    for (const BookmarkEntry& entry : store) {
+        snprintf(number, sizeof number, "%.3f", entry.seconds);
+        text += "T\t";
+        text += number;
+        text += '\t';
+        text += entry.fileKey;
+        text += '\n';
+    }
+    return text;
+}
+
+std::vector<double> bookmarksOf(const std::vector<BookmarkEntry>& store, const std::string& key) {
+    std::vector<double> times;
+    for (const BookmarkEntry& entry : store)
+        if (entry.fileKey == key) times.push_back(entry.seconds);
+    std::sort(times.begin(), times.end());
+    return times;
+}
+
+int addBookmark(std::vector<BookmarkEntry>& store, const std::string& key, double seconds) {
+    // A line break in the key would split the line: the bookmark would come back under
+    // another key, or not at all.
+    seconds = toMilliseconds(seconds);
+    if (key.empty() || key.find_first_of("\r\n") != std::string::npos || !bookmarkTimeUsable(seconds)) return -1;
+    std::vector<double> times = bookmarksOf(store, key);
+    if (int(times.size()) >= kMaxBookmarksPerFile) return -1;
+    for (double t : times)
+        if (std::fabs(t - seconds) < kBookmarkMinGap) return -1;
+    store.push_back({key, seconds});
+    times.insert(std::upper_bound(times.begin(), times.end(), seconds), seconds);
+    for (size_t i = 0; i < times.size(); ++i)
+        if (std::fabs(times[i] - seconds) < kSameTime) return int(i);
+    return -1;
+}
+
+int previousBookmark(const std::vector<double>& sorted, double now) {
+    for (int i = int(sorted.size()) - 1; i >= 0; --i)
+        if (sorted[i] < now - kPreviousBookmarkMargin) return i;
+    return -1;
+}
+
+int nextBookmark(const std::vector<double>& sorted, double now) {
+    for (size_t i = 0; i < sorted.size(); ++i)
+        if (sorted[i] > now + kNextBookmarkMargin) return int(i);
+    return -1;
+}
+
+bool deleteBookmark(std::vector<BookmarkEntry>& store, const std::string& key, int index) {
+    std::vector<double> times = bookmarksOf(store, key);
+    if (index < 0 || index >= int(times.size())) return false;
+    double target = times[index];
+    for (auto it = store.begin(); it != store.end(); ++it) {
+        if (it->fileKey == key && std::fabs(it->seconds - target) < kSameTime) {
+            store.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
+void clearBookmarks(std::vector<BookmarkEntry>& store, const std::string& key) {
+    store.erase(std::remove_if(store.begin(), store.end(), [&](const BookmarkEntry& e) { return e.fileKey == key; }),
+                store.end());
+}

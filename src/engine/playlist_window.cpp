@@ -190,10 +190,12 @@ void paint() {
     PresentPanel(panel.window, canvas, panel.place.x, panel.place.y);
 
     ++panel.paints;
-    if (testMode)
-        diagLog("playlist_paint %u count=%d pos=%d first=%d rows=%d hover=%d/%d x=%d y=%d w=%d h=%d ms=%.2f",
-                panel.paints, count, panel.playing, panel.firstRow, rows(), int(panel.hoverPart), panel.hoverIndex,
-                panel.place.x, panel.place.y, canvas.width, canvas.height, nowMs() - start);
+    if (!testMode) return;
+    bool shown = panel.playing >= 0 && panel.playing < count;
+    diagLog("playlist_paint %u count=%d pos=%d first=%d rows=%d hover=%d/%d x=%d y=%d w=%d h=%d ms=%.2f playing=%s",
+            panel.paints, count, panel.playing, panel.firstRow, rows(), int(panel.hoverPart), panel.hoverIndex,
+            panel.place.x, panel.place.y, canvas.width, canvas.height, nowMs() - start,
+            shown ? toUtf8(panel.titles[size_t(panel.playing)]).c_str() : "");
 }
 
 // A refresh and its repaint, timed for the benchmark in test mode.

@@ -97,8 +97,18 @@ class Playlist(ScriptedTest):
         wait_paint(r"count=200 pos=0 first=6 ", mark)
         # Playing an entry far down brings it into view.
         kivo.command("playlist-play-index 150")
-        wait_paint(r"count=200 pos=150 first=(14[5-9]|150) ", mark)
+        wait_paint(r"count=200 pos=150 first=145 ", mark)
         kivo.screenshot("playlist-200")
+        # Removing an entry far above the playing one leaves the list where the user scrolled it.
+        for _ in range(5):
+            kivo.xdotool("click", 4)
+        wait_paint(r"count=200 pos=150 first=130 ", mark)
+        since = len(kivo.journal())
+        kivo.click(px + pw - 20, py + 44 + 15)
+        kivo.wait_for_command("playlist-remove 130", since)
+        wait_paint(r"count=199 pos=149 first=130 ", mark)
+        kivo.xdotool("mousemove", px + 100, py + 44 + 15)  # another row, for the next tick's paint
+        wait_paint(r"count=199 pos=149 first=130 rows=\d+ hover=2/130", mark)
 
         media = kivo.TEST_DATA / "media"
         media.mkdir()
@@ -109,8 +119,16 @@ class Playlist(ScriptedTest):
         kivo.xdotool("type", "--delay", 5, kivo.win_path(media / "extra.mkv"))
         kivo.xdotool("key", "Return")
         kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'extra.mkv')} append", since, 20)
-        wait_paint(r"count=201 ", mark)
+        wait_paint(r"count=200 pos=149 ", kivo.read_log().rfind("playlist_edit"))
         self.assertEqual(player.close(), 0)
+
+    def test_a_replaced_single_entry_shows_its_own_title(self):
+        self.start_playing("C:\\media\\first.mkv")
+        mark = len(kivo.read_log())
+        kivo.command("@playlist")
+        wait_paint(r"count=1 pos=0 .* playing=first\.mkv$", mark)
+        kivo.command("loadfile C:\\other\\second.mkv")
+        wait_paint(r"count=1 pos=0 .* playing=second\.mkv$", mark)
 
 
 if __name__ == "__main__":

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/diaglog.h"
+#include "app/startup.h"
 #include "engine/engine.h"
 #include "input/commands.h"
 #include "input/feedback.h"
@@ -73,6 +74,7 @@ void setCurrentBookmarkFile(const char* path) {
     CloseMenu();
     currentFileKey = key;
     rebuildCurrent();
+    if (testMode) diagLog("bookmarks file=%s count=%d", key.c_str(), int(currentBookmarks.size()));
 }
 
 const std::vector<double>& currentBookmarkList() { return currentBookmarks; }

@@ -12,6 +12,40 @@ constexpr double kSameTime = 0.0005;  // times are stored with three decimals
 // The time as the file keeps it, so that what is in memory reads back from the file unchanged.
 double toMilliseconds(double seconds) { return std::round(seconds * 1000.0) / 1000.0; }
 
+// The time field as the C library's atof reads a decimal number, the same on every platform:
+// an empty or non-numeric text is 0, but "nan" and "inf" (in any case) are not times at all.
+double readSeconds(const std::string& field) {
+    size_t i = field.find_first_not_of(" \t");
+    if (i == std::string::npos) return 0;
+    size_t start = i;
+    if (field[i] == '+' || field[i] == '-') ++i;
+    auto startsWith = [&](const char* word) {
+        for (size_t k = 0; word[k]; ++k)
+            if (i + k >= field.size() || (field[i + k] | 0x20) != word[k]) return false;
+        return true;
+    };
+    if (startsWith("nan") || startsWith("inf")) return std::nan("");
+    auto digits = [&] {
+        size_t from = i;
+        while (i < field.size() && field[i] >= '0' && field[i] <= '9') ++i;
+        return i > from;
+    };
+    bool whole = digits();
+    bool fraction = false;
+    if (i < field.size() && field[i] == '.') {
+        ++i;
+        fraction = digits();
+    }
+    if (!whole && !fraction) return 0;
+    size_t end = i;
+    if (i < field.size() && (field[i] == 'e' || field[i] == 'E')) {
+        ++i;
+        if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
+        if (digits()) end = i;
+    }
+    return strtod(field.substr(start, end - start).c_str(), nullptr);
+}
+
 }  // namespace
 
 // Whole hours of anything at or above 2^31 seconds do not fit the labels' integers.
@@ -29,8 +63,7 @@ std::vector<BookmarkEntry> parseBookmarks(const std::string& text) {
         if (line.size() <= 3 || line[0] != 'T' || line[1] != '\t') continue;
         size_t tab = line.find('\t', 2);
         if (tab == std::string::npos || tab + 1 >= line.size()) continue;
-        // An empty or non-numeric time reads as 0, as it always has.
-        double seconds = toMilliseconds(atof(line.substr(2, tab - 2).c_str()));
+        double seconds = toMilliseconds(readSeconds(line.substr(2, tab - 2)));
         if (!bookmarkTimeUsable(seconds)) continue;
         store.push_back({line.substr(tab + 1), seconds});
     }

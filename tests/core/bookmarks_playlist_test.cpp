@@ -33,6 +33,20 @@ TEST(BookmarksFile, ReadsGoodLinesDropsTheRestAndWritesLfOnly) {
               "T\t2147483647.500\tC:\\x\n");
 }
 
+TEST(BookmarksFile, TimesReadAsDecimalNumbersOnEveryPlatform) {
+    struct Case {
+        const char* field;
+        double seconds;  // -1: the line is dropped
+    } cases[] = {{"12abc", 12}, {"0x10", 0}, {" .5", 0.5}, {"1e2x", 100}, {"1e", 1}, {"-0", 0}, {"+7.25", 7.25},
+                 {"1.23456", 1.235}, {"INF", -1}, {"+nan", -1}, {"-inFinity", -1}, {"-1", -1}, {"1e10", -1}};
+    for (const Case& c : cases) {
+        std::vector<BookmarkEntry> store = parseBookmarks(std::string("T\t") + c.field + "\tk\n");
+        std::vector<double> expected;
+        if (c.seconds >= 0) expected.push_back(c.seconds);
+        EXPECT_EQ(bookmarksOf(store, "k"), expected) << c.field;
+    }
+}
+
 TEST(Bookmarks, AddKeepsTheGapTheLimitAndTheKeysApart) {
     std::vector<BookmarkEntry> store = {{"other", 10.2}};
     EXPECT_EQ(addBookmark(store, "C:\\a.mkv", 10.0), 0);

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,8 @@
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
 #include "panels/language.h"
+
+using namespace Gdiplus::DllExports;
 
 namespace {
 
@@ -32,7 +36,14 @@ struct PlaylistState {
     bool tracking = false;
     EngineAccess engine = {};
     PlaylistPlacement place = {360, 400, 0, 0};
+    int count = 0;
+    // Titles are read from the engine when a row first shows them, and forgotten whenever
+    // the queue changes: a long queue costs no more to show than a short one.
     std::vector<std::wstring> titles;
+    std::vector<bool> titleRead;
+    // The parts of the picture that only change with the size, scale or language.
+    std::unique_ptr<Canvas> chrome;
+    std::unique_ptr<Canvas> canvas;
     int lastCount = -1;
     int playing = -1;
     std::string playingName;  // a replaced one-entry queue keeps count and position
@@ -84,6 +95,14 @@ std::wstring entryTitle(int index) {
 
 int rows() { return playlistVisibleRows(panel.place.height); }
 
+const std::wstring& titleOf(int entry) {
+    if (!panel.titleRead[size_t(entry)]) {
+        panel.titles[size_t(entry)] = entryTitle(entry);
+        panel.titleRead[size_t(entry)] = true;
+    }
+    return panel.titles[size_t(entry)];
+}
+
 // True when the list or the playing entry changed since the last refresh.
 bool refresh(RefreshReason reason) {
     char text[32];
@@ -96,9 +115,9 @@ bool refresh(RefreshReason reason) {
     panel.lastCount = count;
     panel.playing = playing;
     panel.playingName = playingName;
-    panel.titles.clear();
-    panel.titles.reserve(size_t(count > 0 ? count : 0));
-    for (int i = 0; i < count; ++i) panel.titles.push_back(entryTitle(i));
+    panel.count = count > 0 ? count : 0;
+    panel.titles.assign(size_t(panel.count), std::wstring());
+    panel.titleRead.assign(size_t(panel.count), false);
     if (reason == RefreshReason::Show || (reason == RefreshReason::Tick && playingMoved))
         panel.firstRow = scrollToEntry(panel.firstRow, playing, rows());
     panel.firstRow = clampFirstRow(panel.firstRow, count, rows());
@@ -146,26 +165,55 @@ void paintRow(GpGraphics* g, int entry, int screenRow) {
         swprintf(number, 16, L"%d", entry + 1);
         DrawTextBox(g, number, MonoFontSmall(), TextMuted(255), 8, y, 28, 30, kAlignFar);
     }
-    DrawTextBox(g, panel.titles[size_t(entry)].c_str(), UiFont(), playing ? AccentCyan(255) : TextBright(255), 40, y,
+    DrawTextBox(g, titleOf(entry).c_str(), UiFont(), playing ? AccentCyan(255) : TextBright(255), 40, y,
                 W - 48 - (hovered ? 36 : 16), 30, kAlignNear);
     if (hovered) drawCross(g, panel.hoverPart == kPartRemove ? kRemoveHotColour : TextMuted(255), W - 19, y + 15, 4);
 }
 
-void paint() {
-    double start = nowMs();
-    int W = panel.place.width, H = panel.place.height;
-    float w = float(W), h = float(H);
-    int count = int(panel.titles.size());
-    Canvas canvas(ScalePx(w), ScalePx(h));
-    GpGraphics* g = canvas.graphics;
+// Background, frame, corner accents, title and separators.
+void paintChrome(GpGraphics* g, float w, float h) {
     FillBox(g, PanelNavyDense, 0, 0, w, h);
     OutlineBox(g, AccentCyan(46), 0, 0, w, h);
     const PointF topLeft[3] = {PointF(1, 15), PointF(1, 1), PointF(15, 1)};
     const PointF bottomRight[3] = {PointF(w - 1, h - 15), PointF(w - 1, h - 1), PointF(w - 15, h - 1)};
     GlowPolyline(g, AccentCyan(255), topLeft);
     GlowPolyline(g, AccentCyan(255), bottomRight);
-
     DrawTextBox(g, tr(L"รายการเล่น"), UiFont(), AccentCyan(255), 16, 0, 180, 44, kAlignNear);
+    FillBox(g, AccentCyan(34), 12, kPlaylistRowTop, w - 24, 1);
+    FillBox(g, AccentCyan(34), 12, h - 48, w - 24, 1);
+}
+
+// The canvas of a repaint, kept with the chrome while size, scale and language last; each
+// repaint starts from a copy of the chrome. Null when no canvas could be made.
+Canvas* startCanvas(float w, float h) {
+    int width = ScalePx(w), height = ScalePx(h);
+    if (!panel.chrome || panel.chrome->width != width || panel.chrome->height != height) {
+        panel.chrome.reset(new Canvas(width, height));
+        panel.canvas.reset(new Canvas(width, height));
+        if (panel.chrome->graphics) {
+            paintChrome(panel.chrome->graphics, w, h);
+            GdipFlush(panel.chrome->graphics, Gdiplus::FlushIntentionSync);
+        }
+    }
+    Canvas* canvas = panel.canvas.get();
+    if (!canvas->graphics) return nullptr;
+    if (canvas->pixels && panel.chrome->pixels) {
+        memcpy(canvas->pixels, panel.chrome->pixels, size_t(width) * size_t(height) * 4);
+    } else {
+        GdipGraphicsClear(canvas->graphics, 0x00000000);
+        paintChrome(canvas->graphics, w, h);
+    }
+    return canvas;
+}
+
+void paint() {
+    double start = nowMs();
+    int W = panel.place.width, H = panel.place.height;
+    float w = float(W), h = float(H);
+    int count = panel.count;
+    Canvas* canvas = startCanvas(w, h);
+    if (!canvas) return;
+    GpGraphics* g = canvas->graphics;
     wchar_t counter[32];
     swprintf(counter, 32, L"%d / %d", panel.playing >= 0 ? panel.playing + 1 : 0, count);
     DrawTextBox(g, counter, MonoFont(), TextMuted(255), w - 150, 0, 100, 44, kAlignFar);
@@ -173,9 +221,6 @@ void paint() {
     bool closeHot = panel.hoverPart == kPartClose;
     if (closeHot) FillBox(g, AccentCyan(34), w - 40, 10, 24, 24);
     drawCross(g, closeHot ? AccentCyan(255) : TextMuted(255), w - 28, 22, 5);
-
-    FillBox(g, AccentCyan(34), 12, kPlaylistRowTop, w - 24, 1);
-    FillBox(g, AccentCyan(34), 12, h - 48, w - 24, 1);
 
     if (count == 0) DrawTextBox(g, tr(L"ยังไม่มีไฟล์ในรายการ"), UiFont(), TextMuted(255), 0, 44, w, 80, kAlignCentre);
     for (int i = 0; i < rows() && panel.firstRow + i < count; ++i) paintRow(g, panel.firstRow + i, i);
@@ -187,15 +232,16 @@ void paint() {
     }
     paintButton(g, playlistAddBox(W, H), tr(L"+ เพิ่มไฟล์"), panel.hoverPart == kPartAdd);
     paintButton(g, playlistClearBox(W, H), tr(L"ล้างรายการ"), panel.hoverPart == kPartClear);
-    PresentPanel(panel.window, canvas, panel.place.x, panel.place.y);
+    GdipFlush(g, Gdiplus::FlushIntentionSync);
+    PresentPanel(panel.window, *canvas, panel.place.x, panel.place.y);
 
     ++panel.paints;
     if (!testMode) return;
     bool shown = panel.playing >= 0 && panel.playing < count;
     diagLog("playlist_paint %u count=%d pos=%d first=%d rows=%d hover=%d/%d x=%d y=%d w=%d h=%d ms=%.2f playing=%s",
             panel.paints, count, panel.playing, panel.firstRow, rows(), int(panel.hoverPart), panel.hoverIndex,
-            panel.place.x, panel.place.y, canvas.width, canvas.height, nowMs() - start,
-            shown ? toUtf8(panel.titles[size_t(panel.playing)]).c_str() : "");
+            panel.place.x, panel.place.y, canvas->width, canvas->height, nowMs() - start,
+            shown ? toUtf8(titleOf(panel.playing)).c_str() : "");
 }
 
 // A refresh and its repaint, timed for the benchmark in test mode.
@@ -213,7 +259,7 @@ void refreshAndPaint(RefreshReason reason, const char* what) {
 }
 
 void scrollBy(int delta) {
-    int first = clampFirstRow(panel.firstRow + delta, int(panel.titles.size()), rows());
+    int first = clampFirstRow(panel.firstRow + delta, panel.count, rows());
     if (first == panel.firstRow) return;
     panel.firstRow = first;
     paint();
@@ -250,7 +296,7 @@ void hover(PlaylistHit hit) {
 
 PlaylistHit hitAt(LPARAM lParam) {
     POINT p = PanelMousePoint(lParam);
-    return hitTestPlaylist(panel.place.width, panel.place.height, int(panel.titles.size()), panel.firstRow, p.x, p.y);
+    return hitTestPlaylist(panel.place.width, panel.place.height, panel.count, panel.firstRow, p.x, p.y);
 }
 
 LRESULT CALLBACK playlistProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -314,7 +360,7 @@ void closePlaylist() {
 void repositionPlaylist() {
     if (!panel.visible) return;
     layout();
-    panel.firstRow = clampFirstRow(panel.firstRow, int(panel.titles.size()), rows());
+    panel.firstRow = clampFirstRow(panel.firstRow, panel.count, rows());
     paint();
 }
 
@@ -323,5 +369,6 @@ void playlistTick() {
 }
 
 void rebuildPlaylistIfOpen() {
+    panel.chrome.reset();  // the title is in the chrome
     if (panel.visible) paint();
 }

@@ -36,9 +36,11 @@ void rebuildCurrent() { currentBookmarks = bookmarksOf(bookmarkStore, currentFil
 
 // After every change: the list, the file and the seek bar follow the store.
 void storeChanged() {
+    DWORD start = GetTickCount();
     rebuildCurrent();
-    if (!bookmarksPath.empty() && !writeStoredFile(bookmarksPath, formatBookmarks(bookmarkStore)))
-        diagLog("bookmarks: saving failed, the old file is kept");
+    bool saved = bookmarksPath.empty() || writeStoredFile(bookmarksPath, formatBookmarks(bookmarkStore));
+    if (!saved) diagLog("bookmarks: saving failed, the old file is kept");
+    else if (testMode) diagLog("bookmarks saved entries=%d ms=%lu", int(bookmarkStore.size()), GetTickCount() - start);
     SetHudMarkers(currentBookmarks);
 }
 

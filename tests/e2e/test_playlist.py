@@ -50,9 +50,9 @@ class Playlist(ScriptedTest):
         self.assertTrue(kivo.near(kivo.pixel(shot, px + pw - 19, py + 44 + 30 * 4 + 15), (0xFF, 0x4D, 0x61), 60))
 
         since = len(kivo.journal())
+        mark = len(kivo.read_log())
         kivo.click(*self.row_point(2))
         kivo.wait_for_command("playlist-play-index 2", since)
-        mark = len(kivo.read_log())
         wait_paint(r"count=12 pos=2 ", mark)  # the next tick follows the engine
         kivo.command("playlist-next")
         wait_paint(r"count=12 pos=3 ", mark)

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -30,6 +32,12 @@ constexpr Argb kRemoveHotColour = 0xFFFF4D61;
 // the playing entry moved, and an edit of the list never, so rows stay under the pointer.
 enum class RefreshReason { Show, Tick, Edit };
 
+struct RowPicture {
+    int entry;
+    bool playing;
+    std::vector<uint32_t> pixels;
+};
+
 struct PlaylistState {
     HWND window = nullptr;
     bool visible = false;
@@ -44,6 +52,9 @@ struct PlaylistState {
     // The parts of the picture that only change with the size, scale or language.
     std::unique_ptr<Canvas> chrome;
     std::unique_ptr<Canvas> canvas;
+    // Finished pixels of the rows last painted without hover, by entry, so that a scroll
+    // step draws only the rows that came into view.
+    std::vector<RowPicture> rowPictures;
     int lastCount = -1;
     int playing = -1;
     std::string playingName;  // a replaced one-entry queue keeps count and position
@@ -118,6 +129,7 @@ bool refresh(RefreshReason reason) {
     panel.count = count > 0 ? count : 0;
     panel.titles.assign(size_t(panel.count), std::wstring());
     panel.titleRead.assign(size_t(panel.count), false);
+    panel.rowPictures.clear();
     if (reason == RefreshReason::Show || (reason == RefreshReason::Tick && playingMoved))
         panel.firstRow = scrollToEntry(panel.firstRow, playing, rows());
     panel.firstRow = clampFirstRow(panel.firstRow, count, rows());
@@ -170,6 +182,38 @@ void paintRow(GpGraphics* g, int entry, int screenRow) {
     if (hovered) drawCross(g, panel.hoverPart == kPartRemove ? kRemoveHotColour : TextMuted(255), W - 19, y + 15, 4);
 }
 
+// The rows, from their kept pictures where the entry looks as it did. A picture leaves out
+// the row's first pixel line, which holds the separator above the top row, and is only
+// moved by whole pixels: when a row is not a whole number of real pixels high, every row is
+// drawn.
+void paintRows(Canvas& canvas) {
+    float rowStep = float(kPlaylistRowHeight) * UiScale();
+    bool keep = canvas.pixels && rowStep == float(int(rowStep));
+    std::vector<RowPicture> kept;
+    for (int i = 0; i < rows() && panel.firstRow + i < panel.count; ++i) {
+        int entry = panel.firstRow + i;
+        bool playing = entry == panel.playing;
+        bool hovered = entry == panel.hoverIndex && (panel.hoverPart == kPartRow || panel.hoverPart == kPartRemove);
+        int top = ScalePx(float(kPlaylistRowTop + kPlaylistRowHeight * i + 1));
+        int bottom = std::min(ScalePx(float(kPlaylistRowTop + kPlaylistRowHeight * (i + 1))), canvas.height);
+        size_t size = size_t(std::max(bottom - top, 0)) * size_t(canvas.width);
+        uint32_t* band = keep ? canvas.pixels + size_t(top) * size_t(canvas.width) : nullptr;
+        RowPicture* old = nullptr;
+        for (RowPicture& p : panel.rowPictures)
+            if (p.entry == entry && p.playing == playing && p.pixels.size() == size) old = &p;
+        if (band && !hovered && old) {
+            memcpy(band, old->pixels.data(), size * 4);
+            kept.push_back(std::move(*old));
+            continue;
+        }
+        paintRow(canvas.graphics, entry, i);
+        if (!band || hovered) continue;
+        GdipFlush(canvas.graphics, Gdiplus::FlushIntentionSync);
+        kept.push_back({entry, playing, std::vector<uint32_t>(band, band + size)});
+    }
+    panel.rowPictures = std::move(kept);
+}
+
 // Background, frame, corner accents, title and separators.
 void paintChrome(GpGraphics* g, float w, float h) {
     FillBox(g, PanelNavyDense, 0, 0, w, h);
@@ -190,6 +234,7 @@ Canvas* startCanvas(float w, float h) {
     if (!panel.chrome || panel.chrome->width != width || panel.chrome->height != height) {
         panel.chrome.reset(new Canvas(width, height));
         panel.canvas.reset(new Canvas(width, height));
+        panel.rowPictures.clear();
         if (panel.chrome->graphics) {
             paintChrome(panel.chrome->graphics, w, h);
             GdipFlush(panel.chrome->graphics, Gdiplus::FlushIntentionSync);
@@ -223,7 +268,7 @@ void paint() {
     drawCross(g, closeHot ? AccentCyan(255) : TextMuted(255), w - 28, 22, 5);
 
     if (count == 0) DrawTextBox(g, tr(L"ยังไม่มีไฟล์ในรายการ"), UiFont(), TextMuted(255), 0, 44, w, 80, kAlignCentre);
-    for (int i = 0; i < rows() && panel.firstRow + i < count; ++i) paintRow(g, panel.firstRow + i, i);
+    paintRows(*canvas);
 
     PlaylistThumb thumb = playlistThumb(H, count, panel.firstRow);
     if (thumb.visible) {

@@ -10,12 +10,15 @@ namespace {
 constexpr double kSameTime = 0.0005;  // times are stored with three decimals
 
 // The time as the file keeps it, so that what is in memory reads back from the file unchanged.
-double toMilliseconds(double seconds) { return std::round(seconds * 1000.0) / 1000.0; }
+double toMilliseconds(double seconds) {
+    double rounded = std::round(seconds * 1000.0) / 1000.0;
+    return rounded == 0 ? 0.0 : rounded;  // no "-0.000" in the file
+}
 
 // The time field as the C library's atof reads a decimal number, the same on every platform:
 // an empty or non-numeric text is 0, but "nan" and "inf" (in any case) are not times at all.
 double readSeconds(const std::string& field) {
-    size_t i = field.find_first_not_of(" \t");
+    size_t i = field.find_first_not_of(" \t\r\v\f");
     if (i == std::string::npos) return 0;
     size_t start = i;
     if (field[i] == '+' || field[i] == '-') ++i;
@@ -46,6 +49,27 @@ double readSeconds(const std::string& field) {
     return strtod(field.substr(start, end - start).c_str(), nullptr);
 }
 
+// "%.3f" of a stored time, written by hand: a file of 100,000 lines is rewritten on every
+// change, and the C library's double formatting is most of that cost on some platforms.
+void appendSeconds(std::string& text, double seconds) {
+    if (!bookmarkTimeUsable(seconds)) {
+        char number[32];
+        snprintf(number, sizeof number, "%.3f", seconds);
+        text += number;
+        return;
+    }
+    long long ms = llround(seconds * 1000.0);
+    char digits[24];
+    int n = 0;
+    for (int i = 0; i < 3 || ms > 0; ++i) {
+        digits[n++] = char('0' + ms % 10);
+        ms /= 10;
+        if (i == 2) digits[n++] = '.';
+    }
+    if (digits[n - 1] == '.') digits[n++] = '0';
+    while (n > 0) text += digits[--n];
+}
+
 }  // namespace
 
 // Whole hours of anything at or above 2^31 seconds do not fit the labels' integers.
@@ -73,11 +97,9 @@ std::vector<BookmarkEntry> parseBookmarks(const std::string& text) {
 std::string formatBookmarks(const std::vector<BookmarkEntry>& store) {
     std::string text;
     text.reserve(store.size() * 64);
-    char number[32];
     for (const BookmarkEntry& entry : store) {
-        snprintf(number, sizeof number, "%.3f", entry.seconds);
         text += "T\t";
-        text += number;
+        appendSeconds(text, entry.seconds);
         text += '\t';
         text += entry.fileKey;
         text += '\n';

@@ -95,10 +95,10 @@ class Playlist(ScriptedTest):
         wait_paint(r"count=200 pos=0 first=9 ", mark)
         kivo.xdotool("click", 4)
         wait_paint(r"count=200 pos=0 first=6 ", mark)
+        kivo.screenshot("playlist-200")
         # Playing an entry far down brings it into view.
         kivo.command("playlist-play-index 150")
         wait_paint(r"count=200 pos=150 first=145 ", mark)
-        kivo.screenshot("playlist-200")
         # Removing an entry far above the playing one leaves the list where the user scrolled it.
         for _ in range(5):
             kivo.xdotool("click", 4)

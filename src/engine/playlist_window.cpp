@@ -65,6 +65,8 @@ struct PlaylistState {
     double readMs = 0;
     int reads = 0;
     unsigned paints = 0;
+    int idleTicks = 0;  // ticks that found nothing changed, and their time
+    double idleMs = 0;
 };
 PlaylistState panel;
 
@@ -225,6 +227,17 @@ void paintChrome(GpGraphics* g, float w, float h) {
     DrawTextBox(g, tr(L"รายการเล่น"), UiFont(), AccentCyan(255), 16, 0, 180, 44, kAlignNear);
     FillBox(g, AccentCyan(34), 12, kPlaylistRowTop, w - 24, 1);
     FillBox(g, AccentCyan(34), 12, h - 48, w - 24, 1);
+    drawCross(g, TextMuted(255), w - 28, 22, 5);
+    paintButton(g, playlistAddBox(int(w), int(h)), tr(L"+ เพิ่มไฟล์"), false);
+    paintButton(g, playlistClearBox(int(w), int(h)), tr(L"ล้างรายการ"), false);
+}
+
+// Puts bare background back where the chrome drew a button at rest, before it is drawn hovered.
+void clearToBackground(GpGraphics* g, PlaylistBox box) {
+    GdipSetCompositingMode(g, Gdiplus::CompositingModeSourceCopy);
+    FillBox(g, PanelNavyDense, float(box.left - 1), float(box.top - 1), float(box.right - box.left + 2),
+            float(box.bottom - box.top + 2));
+    GdipSetCompositingMode(g, Gdiplus::CompositingModeSourceOver);
 }
 
 // The canvas of a repaint, kept with the chrome while size, scale and language last; each
@@ -263,9 +276,13 @@ void paint() {
     swprintf(counter, 32, L"%d / %d", panel.playing >= 0 ? panel.playing + 1 : 0, count);
     DrawTextBox(g, counter, MonoFont(), TextMuted(255), w - 150, 0, 100, 44, kAlignFar);
 
-    bool closeHot = panel.hoverPart == kPartClose;
-    if (closeHot) FillBox(g, AccentCyan(34), w - 40, 10, 24, 24);
-    drawCross(g, closeHot ? AccentCyan(255) : TextMuted(255), w - 28, 22, 5);
+    // The chrome holds the close button and the two buttons at rest.
+    if (panel.hoverPart == kPartClose) {
+        PlaylistBox close = playlistCloseBox(W);
+        clearToBackground(g, close);
+        FillBox(g, AccentCyan(34), float(close.left), float(close.top), 24, 24);
+        drawCross(g, AccentCyan(255), w - 28, 22, 5);
+    }
 
     if (count == 0) DrawTextBox(g, tr(L"ยังไม่มีไฟล์ในรายการ"), UiFont(), TextMuted(255), 0, 44, w, 80, kAlignCentre);
     paintRows(*canvas);
@@ -275,8 +292,12 @@ void paint() {
         FillBox(g, AccentCyan(24), w - 7, 50, 3, h - 104);
         FillBox(g, AccentCyan(150), w - 7, thumb.top, 3, thumb.height);
     }
-    paintButton(g, playlistAddBox(W, H), tr(L"+ เพิ่มไฟล์"), panel.hoverPart == kPartAdd);
-    paintButton(g, playlistClearBox(W, H), tr(L"ล้างรายการ"), panel.hoverPart == kPartClear);
+    if (panel.hoverPart == kPartAdd || panel.hoverPart == kPartClear) {
+        bool add = panel.hoverPart == kPartAdd;
+        PlaylistBox box = add ? playlistAddBox(W, H) : playlistClearBox(W, H);
+        clearToBackground(g, box);
+        paintButton(g, box, add ? tr(L"+ เพิ่มไฟล์") : tr(L"ล้างรายการ"), true);
+    }
     GdipFlush(g, Gdiplus::FlushIntentionSync);
     PresentPanel(panel.window, *canvas, panel.place.x, panel.place.y);
 
@@ -295,12 +316,14 @@ void refreshAndPaint(RefreshReason reason, const char* what) {
     panel.readMs = 0;
     panel.reads = 0;
     bool changed = refresh(reason);
-    if (!changed && reason == RefreshReason::Tick) return;
-    double readMs = panel.readMs;
-    int reads = panel.reads;
+    if (!changed && reason == RefreshReason::Tick) {
+        ++panel.idleTicks;
+        panel.idleMs += nowMs() - start;
+        return;
+    }
     paint();
     if (testMode)
-        diagLog("playlist_%s ms=%.2f reads=%d read_ms=%.2f", what, nowMs() - start, reads, readMs);
+        diagLog("playlist_%s ms=%.2f reads=%d read_ms=%.2f", what, nowMs() - start, panel.reads, panel.readMs);
 }
 
 void scrollBy(int delta) {
@@ -399,7 +422,9 @@ void closePlaylist() {
     ShowWindow(panel.window, SW_HIDE);
     panel.hoverIndex = -1;
     panel.hoverPart = kPartNone;
-    if (testMode) diagLog("playlist_hide");
+    if (testMode) diagLog("playlist_hide idle_ticks=%d idle_ms=%.3f", panel.idleTicks, panel.idleMs);
+    panel.idleTicks = 0;
+    panel.idleMs = 0;
 }
 
 void repositionPlaylist() {

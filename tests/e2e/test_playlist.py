@@ -77,9 +77,12 @@ class Playlist(ScriptedTest):
         kivo.wait_until(lambda: not visible(), what="the panel hidden")
         kivo.xdotool("key", "F8")
         kivo.wait_until(visible, what="the panel shown")
+        kivo.command("@fullscreen")
+        kivo.wait_until(lambda: kivo.state_line()["fullscreen"] == "1", what="full screen")
         kivo.focus_main("f04.mkv - KivoPlayer")
         kivo.xdotool("key", "Escape")
         kivo.wait_until(lambda: not visible(), what="the panel hidden by Esc")
+        self.assertEqual(kivo.state_line()["fullscreen"], "1")
         self.assertEqual(player.close(), 0)
 
     def test_wheel_scrolls_a_long_queue_and_add_files_appends(self):

@@ -30,15 +30,12 @@ TEST(BookmarksFile, KeepsGoodLinesInOrderAndWritesLfOnly) {
 
 TEST(Bookmarks, AddKeepsTheGapTheLimitAndTheKeysApart) {
     std::vector<BookmarkEntry> store = {{"other", 10.2}};
-    EXPECT_EQ(addBookmark(store, "C:\\a.mkv", 10.0), 0);
-    EXPECT_EQ(addBookmark(store, "C:\\a.mkv", 10.6), -1);
-    EXPECT_EQ(addBookmark(store, "C:\\a.mkv", 9.2), -1);
-    EXPECT_EQ(addBookmark(store, "C:\\a.mkv", 11.0), 1);
-    EXPECT_EQ(addBookmark(store, "C:\\a.mkv", 2.0), 0);
+    // time -> index, or -1 when refused: the gap, unusable times
+    const double adds[][2] = {{10.0, 0}, {10.6, -1}, {9.2, -1}, {11.0, 1}, {2.0, 0}, {-0.5, -1}, {1.0 / 0.0, -1},
+                              {0.0 / 0.0, -1}, {3e9, -1}};
+    for (const auto& a : adds) EXPECT_EQ(addBookmark(store, "C:\\a.mkv", a[0]), int(a[1])) << a[0];
     EXPECT_EQ(addBookmark(store, "C:\\A.mkv", 10.0), 0);  // letter case makes another file
-    for (double bad : {-0.5, 1.0 / 0.0, 0.0 / 0.0, 3e9}) EXPECT_EQ(addBookmark(store, "C:\\a.mkv", bad), -1);
-    EXPECT_EQ(addBookmark(store, "", 50), -1);
-    EXPECT_EQ(addBookmark(store, "http://x/a\nT\t1\tC:\\a.mkv", 50), -1);
+    EXPECT_EQ(addBookmark(store, "", 50) + addBookmark(store, "http://x/a\nT\t1\tC:\\a.mkv", 50), -2);
     EXPECT_EQ(bookmarksOf(store, "C:\\a.mkv"), (Times{2, 10, 11}));
     std::vector<BookmarkEntry> full;
     for (int i = 0; i < kMaxBookmarksPerFile; ++i) ASSERT_GE(addBookmark(full, "f", i * 2.0), 0);
@@ -73,11 +70,9 @@ TEST(PlaylistPanel, PlaceRowsScrollingAndThumb) {
     EXPECT_EQ((std::vector<int>{playlistVisibleRows(400), playlistVisibleRows(151), playlistVisibleRows(200)}),
               (std::vector<int>{10, 1, 3}));
     // 20 entries, 10 rows: playing 15 shows from 10; the wheel then keeps 10, or goes up to 7.
-    EXPECT_EQ(scrollToEntry(0, 15, 10), 10);
-    EXPECT_EQ(clampFirstRow(13, 20, 10), 10);
-    EXPECT_EQ(clampFirstRow(7, 20, 10), 7);
-    EXPECT_EQ(scrollToEntry(7, 12, 10), 7);
-    EXPECT_EQ(clampFirstRow(5, 3, 10), 0);
+    EXPECT_EQ((std::vector<int>{scrollToEntry(0, 15, 10), clampFirstRow(13, 20, 10), clampFirstRow(7, 20, 10),
+                                scrollToEntry(7, 12, 10), clampFirstRow(5, 3, 10)}),
+              (std::vector<int>{10, 10, 7, 7, 0}));
     EXPECT_FALSE(playlistThumb(400, 10, 0).visible);
     PlaylistThumb top = playlistThumb(400, 200, 0), bottom = playlistThumb(400, 200, 190);
     EXPECT_EQ((std::vector<float>{top.top, top.height, bottom.top + bottom.height}), (std::vector<float>{50, 18, 346}));

@@ -116,6 +116,19 @@ const std::wstring& titleOf(int entry) {
     return panel.titles[size_t(entry)];
 }
 
+// What lies under a resting pointer changes when the list moves under it.
+void hoverUnderCursor() {
+    if (!panel.tracking) return;  // the pointer is not over the panel
+    POINT p;
+    GetCursorPos(&p);
+    ScreenToClient(panel.window, &p);
+    float scale = UiScale();
+    PlaylistHit hit = hitTestPlaylist(panel.place.width, panel.place.height, panel.count, panel.firstRow,
+                                      int(float(p.x) / scale), int(float(p.y) / scale));
+    panel.hoverPart = hit.part;
+    panel.hoverIndex = hit.index;
+}
+
 // True when the list or the playing entry changed since the last refresh.
 bool refresh(RefreshReason reason) {
     char text[32];
@@ -135,6 +148,7 @@ bool refresh(RefreshReason reason) {
     if (reason == RefreshReason::Show || (reason == RefreshReason::Tick && playingMoved))
         panel.firstRow = scrollToEntry(panel.firstRow, playing, rows());
     panel.firstRow = clampFirstRow(panel.firstRow, count, rows());
+    hoverUnderCursor();
     return true;
 }
 
@@ -330,6 +344,7 @@ void scrollBy(int delta) {
     int first = clampFirstRow(panel.firstRow + delta, panel.count, rows());
     if (first == panel.firstRow) return;
     panel.firstRow = first;
+    hoverUnderCursor();
     paint();
 }
 

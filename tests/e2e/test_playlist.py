@@ -76,7 +76,7 @@ class Playlist(ScriptedTest):
         kivo.move_mouse(px + 100, py + 120)
         for button, first in ((5, 3), (5, 6), (5, 9), (4, 6)):
             kivo.xdotool("click", button)
-            wait_paint(rf"count=200 pos=0 first={first} ", mark)
+            wait_paint(rf"count=200 pos=0 first={first} rows=\d+ hover=2/{first + 2} ", mark)  # row under the pointer
         kivo.screenshot("playlist-200")
         kivo.command("playlist-play-index 150")
         wait_paint(r"count=200 pos=150 first=145 ", mark)

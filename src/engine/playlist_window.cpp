@@ -3,10 +3,10 @@
 #include <windows.h>
 #include <windowsx.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>

@@ -44,6 +44,7 @@ bool firstPaintPending = true;
 bool closing = false;
 bool hudReady = false;
 std::string lastFileName;
+std::string lastFilePath;
 unsigned resumeSaveTicks = 0;
 
 void repositionPanels() {
@@ -91,15 +92,19 @@ void onFirstFrame(HWND window) {
 // The engine's file name changes when the queue moves on: title, control bar and bookmarks follow.
 void watchFileName(HWND window) {
     char name[512];
-    if (!engineGetText("filename", name, sizeof name) || !name[0] || lastFileName == name) return;
-    lastFileName = name;
-    std::wstring wide = toWide(name);
-    if (wide.size() > 512) wide.resize(512);
-    SetWindowTextW(window, (wide + L" - KivoPlayer").c_str());
-    SetHudFileName(wide);
-    setTitleText(wide);
+    if (!engineGetText("filename", name, sizeof name) || !name[0]) return;
+    if (lastFileName != name) {
+        lastFileName = name;
+        std::wstring wide = toWide(name);
+        if (wide.size() > 512) wide.resize(512);
+        SetWindowTextW(window, (wide + L" - KivoPlayer").c_str());
+        SetHudFileName(wide);
+        setTitleText(wide);
+    }
+    // Files of one name in two folders share "filename"; their bookmarks must not.
     char path[1024];
-    if (engineGetText("path", path, sizeof path)) {
+    if (engineGetText("path", path, sizeof path) && lastFilePath != path) {
+        lastFilePath = path;
         setCurrentBookmarkFile(path);
         refreshBookmarkMarkers();
     }

@@ -18,3 +18,6 @@ void setCurrentBookmarkFile(const char* path);
 const std::vector<double>& currentBookmarkList();
 // Hands the current file's bookmarks to the seek bar.
 void refreshBookmarkMarkers();
+// Adds a bookmark of the current file at `seconds` and stores the file; the index in the
+// current list, or -1 when refused. The "@bmadd" verb without its toast.
+int addCurrentBookmark(double seconds);

@@ -1,0 +1,62 @@
+#include "engine/playlist_core.h"
+
+#include <algorithm>
+
+#include "osd/uiscale_core.h"
+
+PlaylistPlacement placePlaylist(int clientWidth, int clientHeight, int originX, int originY, int titleBar,
+                                float scale) {
+    if (!(scale > 0)) scale = 1;
+    auto unscaled = [scale](int pixels) { return int(float(pixels) / scale); };
+    PlaylistPlacement p;
+    p.width = std::clamp(unscaled(clientWidth) - 36, 240, 360);
+    p.height = std::max(unscaled(clientHeight) - unscaled(titleBar) - 190, 200);
+    // The right edge keeps 18 pixels from the window's, the top lies 60 below the title bar.
+    p.x = originX + clientWidth - scaledPixels(float(p.width + 18), scale);
+    p.y = originY + titleBar + scaledPixels(60, scale);
+    return p;
+}
+
+int playlistVisibleRows(int height) { return height < 152 ? 1 : (height - 92) / kPlaylistRowHeight; }
+
+PlaylistBox playlistCloseBox(int width) { return {width - 40, 10, width - 16, 34}; }
+
+PlaylistBox playlistAddBox(int width, int height) { return {14, height - 38, 14 + (width - 36) / 2, height - 10}; }
+
+PlaylistBox playlistClearBox(int width, int height) {
+    return {width - 14 - (width - 36) / 2, height - 38, width - 14, height - 10};
+}
+
+int clampFirstRow(int firstRow, int count, int rows) { return std::max(0, std::min(firstRow, std::max(count - rows, 0))); }
+
+int scrollToEntry(int firstRow, int playing, int rows) {
+    if (playing < 0 || (playing >= firstRow && playing < firstRow + rows)) return firstRow;
+    return std::max(playing - rows / 2, 0);
+}
+
+PlaylistHit hitTestPlaylist(int width, int height, int count, int firstRow, int x, int y) {
+    if (playlistCloseBox(width).contains(x, y)) return {kPartClose, -1};
+    if (playlistAddBox(width, height).contains(x, y)) return {kPartAdd, -1};
+    if (playlistClearBox(width, height).contains(x, y)) return {kPartClear, -1};
+    int rows = playlistVisibleRows(height);
+    for (int i = 0; i < rows && firstRow + i < count; ++i) {
+        int top = kPlaylistRowTop + kPlaylistRowHeight * i;
+        PlaylistBox row = {4, top, width - 4, top + kPlaylistRowHeight};
+        if (!row.contains(x, y)) continue;
+        return {x >= row.right - 30 ? kPartRemove : kPartRow, firstRow + i};
+    }
+    return {kPartNone, -1};
+}
+
+PlaylistThumb playlistThumb(int height, int count, int firstRow) {
+    int rows = playlistVisibleRows(height);
+    if (count <= rows) return {false, 0, 0};
+    float track = float(height - 104);
+    float thumb = std::max(18.0f, float(rows) * track / float(count));
+    return {true, 50 + float(firstRow) * (track - thumb) / float(count - rows), thumb};
+}
+
+std::string entryNameFromPath(const std::string& path) {
+    size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}

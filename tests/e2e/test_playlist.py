@@ -1,0 +1,105 @@
+"""The playlist panel against the scripted engine with real X input: showing and hiding,
+playing, removing, clearing and adding entries, scrolling a long queue, following the engine."""
+import kivo
+from kivo import ScriptedTest
+
+PANEL = "KivoPlaylist"
+
+
+def wait_paint(pattern, after):
+    return kivo.wait_for_log(r"^playlist_paint \d+ " + pattern, 10, after)
+
+
+def visible():
+    return kivo.kivoctl("visible", PANEL)[1] == "1"
+
+
+def marks():
+    return len(kivo.journal()), len(kivo.read_log())
+
+
+class Playlist(ScriptedTest):
+    def row_point(self, row, x=100):
+        px, py, _, _, _, _ = kivo.window_rect(PANEL)
+        return px + x, py + 44 + 30 * row + 15
+
+    def test_show_play_remove_clear_and_follow(self):
+        player = self.start_playing(*[f"C:\\media\\f{i:02}.mkv" for i in range(1, 13)])
+        kivo.focus_main("f01.mkv - KivoPlayer")
+        since, mark = marks()
+        kivo.xdotool("key", "F8")
+        wait_paint(r"count=12 pos=0 first=0 rows=\d+ hover=0/-1", mark)
+        # 18 px from the client's right edge (the frame is as wide on both sides), below the title bar.
+        mx, my, mw, _, cw, _ = kivo.window_rect()
+        px, py, pw, ph, _, _ = kivo.window_rect(PANEL)
+        self.assertEqual((pw, px + pw), (360, mx + (mw + cw) // 2 - 18))
+        self.assertGreater(py, my + 60)
+        kivo.move_mouse(*self.row_point(4, 340))
+        wait_paint(r".*hover=3/4 ", mark)
+        shot = kivo.screenshot("playlist-12")
+        self.assertTrue(kivo.near(kivo.pixel(shot, px + 22, py + 44 + 15), (0x00, 0xE5, 0xFF), 40))  # diamond
+        self.assertTrue(kivo.near(kivo.pixel(shot, px + pw - 19, py + 44 + 30 * 4 + 15), (0xFF, 0x4D, 0x61), 60))
+
+        kivo.click(*self.row_point(2))
+        kivo.wait_for_command("playlist-play-index 2", since)
+        wait_paint(r"count=12 pos=2 ", mark)  # the next tick follows the engine
+        kivo.command("playlist-next")
+        wait_paint(r"count=12 pos=3 ", mark)
+        since, mark = marks()
+        kivo.click(*self.row_point(5, 340))
+        kivo.wait_for_log(r"^playlist_edit ", 10, mark)  # shown at once
+        wait_paint(r"count=11 pos=3 ", mark)
+        self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("playlist-")], ["playlist-remove 5"])
+        kivo.click(px + pw - 40, py + ph - 24)  # "Clear"
+        kivo.wait_for_command("playlist-clear", since)
+        wait_paint(r"count=1 pos=0 .* playing=f04\.mkv$", mark)  # the playing entry stays
+        kivo.command("loadfile C:\\other\\f99.mkv")  # same count and position, another entry
+        wait_paint(r"count=1 pos=0 .* playing=f99\.mkv$", mark)
+
+        kivo.click(px + 100, py + 100, 2)  # the middle button goes on to the main window
+        kivo.wait_until(lambda: not visible(), what="the panel hidden")
+        kivo.xdotool("key", "F8")
+        kivo.wait_until(visible, what="the panel shown")
+        kivo.command("@fullscreen")
+        kivo.wait_until(lambda: kivo.state_line()["fullscreen"] == "1", what="full screen")
+        kivo.focus_main("f99.mkv - KivoPlayer")
+        kivo.xdotool("key", "Escape")
+        kivo.wait_until(lambda: not visible(), what="the panel hidden by Esc")
+        self.assertEqual(kivo.state_line()["fullscreen"], "1")
+        self.assertEqual(player.close(), 0)
+
+    def test_wheel_scrolls_a_long_queue_and_add_files_appends(self):
+        player = self.start_playing(*[f"C:\\m\\{i:03}.mkv" for i in range(200)])
+        since, mark = marks()
+        kivo.command("@playlist")
+        px, py, pw, ph, _, _ = kivo.window_rect(PANEL)
+        kivo.move_mouse(px + 100, py + 120)
+        for button, first in ((5, 3), (5, 6), (5, 9), (4, 6)):
+            kivo.xdotool("click", button)
+            wait_paint(rf"count=200 pos=0 first={first} rows=\d+ hover=2/{first + 2} ", mark)  # row under the pointer
+        kivo.screenshot("playlist-200")
+        kivo.command("playlist-play-index 150")
+        wait_paint(r"count=200 pos=150 first=145 ", mark)
+        # Removing an entry far above the playing one leaves the list where the user scrolled it.
+        for _ in range(5):
+            kivo.xdotool("click", 4)
+        wait_paint(r"count=200 pos=150 first=130 ", mark)
+        kivo.click(px + pw - 20, py + 44 + 15)
+        kivo.wait_for_command("playlist-remove 130", since)
+        wait_paint(r"count=199 pos=149 first=130 ", mark)
+
+        media = kivo.TEST_DATA / "media"
+        media.mkdir()
+        (media / "extra.mkv").write_bytes(b"")
+        since, mark = marks()
+        kivo.click(px + 60, py + ph - 24)  # "+ Add files"
+        kivo.focus_main("Open", timeout=15)
+        kivo.xdotool("type", "--delay", 5, kivo.win_path(media / "extra.mkv"))
+        kivo.xdotool("key", "Return")
+        kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'extra.mkv')} append", since, 20)
+        wait_paint(r"count=200 pos=149 ", mark)
+        self.assertEqual(player.close(), 0)
+
+
+if __name__ == "__main__":
+    kivo.main()

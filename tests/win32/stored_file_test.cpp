@@ -86,6 +86,16 @@ TEST(StoredFile, FullFileSystemKeepsTheOldFile) {
     EXPECT_FALSE(fileExists(pack + L".tmp"));
 }
 
+TEST(StoredFile, ReadOnlyFolderKeepsTheOldFile) {
+    std::wstring folder = fullDiskFolder(L"readonly");
+    if (folder.empty() || !fileExists(folder + L"\\settings.ini"))
+        GTEST_SKIP() << "no read-only file system could be mounted here";
+    std::wstring path = folder + L"\\settings.ini";
+    EXPECT_FALSE(writeStoredFile(path, "seek=5\n"));
+    EXPECT_EQ(readWholeFile(path), "seek=30\n");
+    EXPECT_FALSE(writePackTemplate(folder + L"\\template.ini"));
+}
+
 TEST(StoredFile, UnwritablePlacesChangeNothing) {
     ScratchFolder dir(L"kivo-stored-2");
     // The temporary name is taken by a folder: nothing can be opened there.

@@ -22,6 +22,10 @@ KEYS = ["space", "Right", "Left", "Up", "Down", "ctrl+Right", "shift+Left", "m",
 PANELS = ["F1", "F5", "F8", "b"]
 
 
+def quoted(path):
+    return kivo.win_path(path).replace("\\", "\\\\")
+
+
 def resources():
     after = len(kivo.read_log())
     kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 4, 0)
@@ -79,13 +83,13 @@ def main():
                 time.sleep(0.2)
                 kivo.xdotool("key", "Escape")
             elif action == "open":
-                kivo.command("loadfile " + kivo.win_path(rng.choice(files)).replace("\\", "\\\\") + " replace")
+                kivo.command(f'loadfile "{quoted(rng.choice(files))}" replace')
             elif action == "queue":
                 kivo.Player(rng.choice(files), "--enqueue", env={"KIVOPLAYER_SINGLE": "1"}).wait_exit(30)
             elif action == "close":
                 kivo.command("@close")
                 time.sleep(0.5)
-                kivo.command("loadfile " + kivo.win_path(rng.choice(files)).replace("\\", "\\\\"))
+                kivo.command(f'loadfile "{quoted(rng.choice(files))}"')
             elif action == "full":
                 kivo.command("@fullscreen")
         except (AssertionError, subprocess.SubprocessError) as problem:

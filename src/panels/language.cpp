@@ -22,16 +22,6 @@ void fillBuiltinLookup() {
     for (const BuiltinText& row : kBuiltinTexts) builtinLookup.emplace(toWide(row.thai), toWide(row.english));
 }
 
-bool readWholeFile(const std::wstring& path, std::string& bytes) {
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return false;
-    char block[4096];
-    size_t got;
-    while ((got = fread(block, 1, sizeof block, f)) > 0) bytes.append(block, got);
-    fclose(f);
-    return true;
-}
-
 }  // namespace
 
 const wchar_t* tr(const wchar_t* thai) {
@@ -62,7 +52,7 @@ std::wstring trCount(const wchar_t* thaiPattern, int count) {
 bool loadLanguagePack(const std::wstring& path, std::unordered_map<std::wstring, std::wstring>* map,
                       std::wstring& title) {
     std::string bytes;
-    if (!readWholeFile(path, bytes)) return false;
+    if (!readStoredFile(path, bytes)) return false;
     std::string titleBytes;
     std::unordered_map<std::string, std::string> entries;
     parseLanguagePack(bytes, &titleBytes, map ? &entries : nullptr);

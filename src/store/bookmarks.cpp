@@ -21,17 +21,6 @@ std::vector<BookmarkEntry> bookmarkStore;
 std::string currentFileKey;
 std::vector<double> currentBookmarks;
 
-std::string readWholeFile(const std::wstring& path) {
-    std::string text;
-    FILE* f = _wfopen(path.c_str(), L"rb");
-    if (!f) return text;
-    char block[4096];
-    size_t n;
-    while ((n = fread(block, 1, sizeof block, f)) > 0) text.append(block, n);
-    fclose(f);
-    return text;
-}
-
 void rebuildCurrent() { currentBookmarks = bookmarksOf(bookmarkStore, currentFileKey); }
 
 // After every change: the list, the file and the seek bar follow the store.
@@ -65,7 +54,8 @@ void jumpToBookmark(int direction) {
 
 void setBookmarksPath(const std::wstring& path) {
     bookmarksPath = path;
-    bookmarkStore = path.empty() ? std::vector<BookmarkEntry>() : parseBookmarks(readWholeFile(path));
+    std::string text;
+    bookmarkStore = path.empty() || !readStoredFile(path, text) ? std::vector<BookmarkEntry>() : parseBookmarks(text);
     rebuildCurrent();
 }
 

@@ -40,13 +40,8 @@ void loadSettings(const wchar_t* path) {
     settingsPath = path ? path : L"";
     settingsRecord = Settings();
     if (settingsPath.empty()) return;
-    FILE* f = _wfopen(settingsPath.c_str(), L"rb");
-    if (!f) return;
     std::string text;
-    char chunk[4096];
-    size_t n;
-    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) text.append(chunk, n);
-    fclose(f);
+    if (!readStoredFile(settingsPath, text)) return;
     parseSettingsText(text.data(), text.size(), settingsRecord);
 }
 

@@ -24,6 +24,17 @@ void pauseBeforeReplacing(const std::wstring& temp) {
 
 }  // namespace
 
+bool readStoredFile(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) return false;
+    char block[4096];
+    size_t got;
+    while ((got = fread(block, 1, sizeof block, f)) > 0) bytes.append(block, got);
+    fclose(f);
+    return true;
+}
+
 bool writeStoredFile(const std::wstring& path, const std::string& bytes) {
     if (path.empty()) return false;
     std::wstring temp = path + L".tmp";

@@ -5,3 +5,6 @@
 #include <string>
 
 bool writeStoredFile(const std::wstring& path, const std::string& bytes);
+
+// Reads a whole file as raw bytes; false (and `bytes` left empty) when it cannot be opened.
+bool readStoredFile(const std::wstring& path, std::string& bytes);

@@ -158,6 +158,8 @@ TEST(Help, TableLanguagesAndCounts) {
     EXPECT_STREQ(helpKeyText(first, true), L"คลิกซ้าย");
     EXPECT_STREQ(helpKeyText(helpRows[0], false), nullptr);
     EXPECT_STREQ(helpKeyText(helpRows[12], false), L"◀◀  ▶▶");
+    EXPECT_FALSE(monoFontCovers(L"คลิกซ้าย") || monoFontCovers(L"◀◀  ▶▶"));
+    EXPECT_TRUE(monoFontCovers(L"H.264 (AVC)  —  mpv · 7.1"));
     EXPECT_TRUE(helpInThai("th"));
     EXPECT_FALSE(helpInThai("en") || helpInThai("de") || helpInThai("thx"));
 }

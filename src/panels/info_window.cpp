@@ -1,6 +1,7 @@
 #include "panels/info_window.h"
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -51,46 +52,82 @@ void placeInfoWindow() {
     position.y = client.top + top + ScalePx(16);
 }
 
-void drawCloseButton(GpGraphics* g, bool hovered) {
-    if (hovered) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
-    Argb colour = hovered ? AccentCyan(255) : TextMuted(255);
+// The picture last handed to the window and what it shows. A refresh redraws only the rows
+// whose text changed: GDI+ renders every string glyph by glyph, and a full repaint of the
+// panel costs many times the once-a-second budget.
+struct Frame {
+    std::unique_ptr<Canvas> canvas;
+    std::vector<InfoRow> rows;
+    int height = 0, scroll = 0, hover = -1;
+    bool copied = false;
+    std::string language;
+};
+Frame frame;
+
+GpFont* monoOrUi(GpFont* mono, const std::wstring& text) { return monoFontCovers(text) ? mono : UiFont(); }
+
+// Puts the panel's background back over a band, as if nothing had been drawn there.
+void clearBand(GpGraphics* g, float x, float y, float w, float h) {
+    using namespace Gdiplus::DllExports;
+    GdipSetCompositingMode(g, Gdiplus::CompositingModeSourceCopy);
+    GdipSetSmoothingMode(g, Gdiplus::SmoothingModeNone);
+    FillBox(g, PanelNavyDense, x, y, w, h);
+    GdipSetSmoothingMode(g, Gdiplus::SmoothingModeAntiAlias);
+    GdipSetCompositingMode(g, Gdiplus::CompositingModeSourceOver);
+}
+
+void drawButtons(GpGraphics* g, bool copied) {
+    bool copyHovered = infoHover == kHoverCopy;
+    if (copyHovered) FillBox(g, AccentCyan(34), 444, 10, 140, 26);
+    OutlineBox(g, AccentCyan(copyHovered ? 170 : 80), 444.5f, 10.5f, 139, 25);
+    if (copied)
+        DrawTextBox(g, tr(L"คัดลอกแล้ว"), UiFont(), AccentCyan(255), 444, 10, 140, 26, kAlignCentre);
+    else
+        DrawTextBox(g, tr(L"คัดลอกทั้งหมด"), UiFont(), copyHovered ? TextBright(255) : TextMuted(255), 444, 10, 140,
+                    26, kAlignCentre);
+    bool closeHovered = infoHover == kHoverClose;
+    if (closeHovered) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
+    Argb colour = closeHovered ? AccentCyan(255) : TextMuted(255);
     const PointF down[2] = {PointF(609, 18), PointF(619, 28)}, up[2] = {PointF(619, 18), PointF(609, 28)};
     DrawPolyline(g, colour, 1.5f, down, 2);
     DrawPolyline(g, colour, 1.5f, up, 2);
 }
 
-GpFont* monoOrUi(GpFont* mono, const std::wstring& text) { return monoFontCovers(text) ? mono : UiFont(); }
+void drawRow(GpGraphics* g, const InfoRow& row, float top) {
+    if (row.heading) {
+        FillBox(g, AccentCyan(255), 18, top + 12, 3, 10);
+        DrawTextBox(g, row.label.c_str(), monoOrUi(MonoFontSmall(), row.label), AccentCyan(255), 28, top + 6, 594, 22,
+                    kAlignNear);
+    } else {
+        DrawTextBox(g, row.label.c_str(), UiFont(), TextMuted(255), 28, top, 150, 21, kAlignNear);
+        Argb colour = row.highlight ? AccentCyan(255) : TextBright(255);
+        DrawTextBox(g, row.value.c_str(), monoOrUi(MonoFont(), row.value), colour, 178, top, 436, 21, kAlignNear);
+    }
+}
 
-void drawRows(GpGraphics* g, float h) {
+bool sameRow(const InfoRow& a, const InfoRow& b) {
+    return a.heading == b.heading && a.highlight == b.highlight && a.label == b.label && a.value == b.value;
+}
+
+// Draws the rows in view; with `onlyChanged`, only those that differ from the last frame's,
+// each over a cleared band.
+void drawRows(GpGraphics* g, float h, bool onlyChanged) {
     Gdiplus::DllExports::GdipSetClipRect(g, 0, 47, kFloatingPanelWidth, h - kFloatingPanelChrome,
                                          Gdiplus::CombineModeReplace);
     int y = 46 - infoScroll;
-    for (const InfoRow& row : infoRows) {
+    for (size_t i = 0; i < infoRows.size(); ++i) {
+        const InfoRow& row = infoRows[i];
         int rowHeight = row.heading ? kInfoHeadingHeight : kInfoRowHeight;
-        if (y + rowHeight >= 46 && y <= h) {
-            float top = float(y);
-            if (row.heading) {
-                FillBox(g, AccentCyan(255), 18, top + 12, 3, 10);
-                DrawTextBox(g, row.label.c_str(), monoOrUi(MonoFontSmall(), row.label), AccentCyan(255), 28, top + 6,
-                            594, 22, kAlignNear);
-            } else {
-                DrawTextBox(g, row.label.c_str(), UiFont(), TextMuted(255), 28, top, 150, 21, kAlignNear);
-                Argb colour = row.highlight ? AccentCyan(255) : TextBright(255);
-                DrawTextBox(g, row.value.c_str(), monoOrUi(MonoFont(), row.value), colour, 178, top, 436, 21,
-                            kAlignNear);
-            }
+        if (y + rowHeight >= 46 && y <= h && !(onlyChanged && sameRow(row, frame.rows[i]))) {
+            if (onlyChanged) clearBand(g, 14, float(y), 612, float(rowHeight));
+            drawRow(g, row, float(y));
         }
         y += rowHeight;
     }
     Gdiplus::DllExports::GdipResetClip(g);
 }
 
-void paintInfoWindow() {
-    if (!infoWindow || !visible) return;
-    LARGE_INTEGER start, end, frequency;
-    QueryPerformanceCounter(&start);
-    Canvas canvas(ScalePx(kFloatingPanelWidth), ScalePx(infoHeight));
-    GpGraphics* g = canvas.graphics;
+void paintWhole(GpGraphics* g, bool copied) {
     float w = kFloatingPanelWidth, h = float(infoHeight);
     FillBox(g, PanelNavyDense, 0, 0, w, h);
     OutlineBox(g, AccentCyan(46), 0.5f, 0.5f, w - 1, h - 1);
@@ -100,29 +137,59 @@ void paintInfoWindow() {
     GlowPolyline(g, AccentCyan(255), bottomRight);
     DrawTextBox(g, tr(L"ข้อมูลไฟล์"), UiFont(), AccentCyan(255), 18, 0, 160, 46, kAlignNear);
     DrawTextBox(g, L"F1", MonoFontSmall(), TextMuted(255), 120, 0, 40, 46, kAlignNear);
-
-    bool copyHovered = infoHover == kHoverCopy;
-    if (copyHovered) FillBox(g, AccentCyan(34), 444, 10, 140, 26);
-    OutlineBox(g, AccentCyan(copyHovered ? 170 : 80), 444.5f, 10.5f, 139, 25);
-    if (copiedShown(copiedUntil, GetTickCount()))
-        DrawTextBox(g, tr(L"คัดลอกแล้ว"), UiFont(), AccentCyan(255), 444, 10, 140, 26, kAlignCentre);
-    else
-        DrawTextBox(g, tr(L"คัดลอกทั้งหมด"), UiFont(), copyHovered ? TextBright(255) : TextMuted(255), 444, 10, 140,
-                    26, kAlignCentre);
-    drawCloseButton(g, infoHover == kHoverClose);
+    drawButtons(g, copied);
     FillBox(g, AccentCyan(34), 14, 46, 612, 1);
-    drawRows(g, h);
-
+    drawRows(g, h, false);
     ScrollThumb thumb = panelScrollThumb(contentHeight, infoHeight, infoScroll);
     if (thumb.shown) {
         FillBox(g, AccentCyan(24), 628, 50, 3, thumb.trackLength);
         FillBox(g, AccentCyan(150), 628, thumb.top, 3, thumb.length);
     }
-    PresentPanel(infoWindow, canvas, position.x, position.y);
+}
+
+// The same rows in the same places: only texts changed, so the frame can be patched.
+bool framePatchable(int width, int height) {
+    if (!frame.canvas || !frame.canvas->graphics || frame.canvas->width != width || frame.canvas->height != height)
+        return false;
+    if (frame.height != infoHeight || frame.scroll != infoScroll || frame.language != currentLanguage() ||
+        frame.rows.size() != infoRows.size())
+        return false;
+    for (size_t i = 0; i < infoRows.size(); ++i)
+        if (frame.rows[i].heading != infoRows[i].heading) return false;
+    return true;
+}
+
+void paintInfoWindow() {
+    if (!infoWindow || !visible) return;
+    LARGE_INTEGER start, end, frequency;
+    QueryPerformanceCounter(&start);
+    bool copied = copiedShown(copiedUntil, GetTickCount());
+    int width = ScalePx(kFloatingPanelWidth), height = ScalePx(infoHeight);
+    bool patch = framePatchable(width, height);
+    if (patch) {
+        GpGraphics* g = frame.canvas->graphics;
+        if (frame.hover != infoHover || frame.copied != copied) {
+            clearBand(g, 440, 8, 190, 32);
+            drawButtons(g, copied);
+        }
+        drawRows(g, float(infoHeight), true);
+    } else {
+        frame.canvas.reset(new Canvas(width, height));
+        if (!frame.canvas->graphics) return;
+        paintWhole(frame.canvas->graphics, copied);
+    }
+    if (!PresentPanel(infoWindow, *frame.canvas, position.x, position.y)) frame.canvas.reset();
+    frame.rows = infoRows;
+    frame.height = infoHeight;
+    frame.scroll = infoScroll;
+    frame.hover = infoHover;
+    frame.copied = copied;
+    frame.language = currentLanguage();
     if (testMode) {
         QueryPerformanceCounter(&end);
         QueryPerformanceFrequency(&frequency);
-        diagLog("info_paint rows=%u height=%d scroll=%d us=%.0f", unsigned(infoRows.size()), infoHeight, infoScroll,
+        diagLog("info_paint rows=%u height=%d scroll=%d %s us=%.0f", unsigned(infoRows.size()), infoHeight,
+                infoScroll, patch ? "patch" : "whole",
                 double(end.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart));
     }
 }

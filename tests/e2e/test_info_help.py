@@ -109,6 +109,11 @@ class InfoAndHelp(PlayerTest):
             kivo.xdotool("click", 5)
         kivo.wait_for_log(r"^info_paint .* scroll=63 ", 10, after)
         kivo.wait_for_log(r"^info_paint .* scroll=315 ", 10, after)
+        for _ in range(10):
+            kivo.xdotool("click", 5)
+        kivo.command("set pause no")
+        after = len(kivo.read_log())
+        kivo.wait_for_log(r"^info_paint .* patch.*\n(.*\n)*info_paint .* patch", 10, after)
         kivo.screenshot("info_panel_scrolled")
         kivo.focus_main("tracks.mkv - KivoPlayer")
         kivo.xdotool("key", "F1")

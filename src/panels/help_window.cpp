@@ -65,6 +65,8 @@ void drawRows(GpGraphics* g, float h, bool thai) {
 
 void paintHelpWindow() {
     if (!helpWindow || !visible) return;
+    LARGE_INTEGER start, end, frequency;
+    QueryPerformanceCounter(&start);
     bool thai = helpInThai(currentLanguage().c_str());
     Canvas canvas(ScalePx(kFloatingPanelWidth), ScalePx(helpHeight));
     GpGraphics* g = canvas.graphics;
@@ -95,7 +97,12 @@ void paintHelpWindow() {
         FillBox(g, AccentCyan(150), 628, thumb.top, 3, thumb.length);
     }
     PresentPanel(helpWindow, canvas, position.x, position.y);
-    if (testMode) diagLog("help_paint height=%d scroll=%d thai=%d", helpHeight, helpScroll, thai ? 1 : 0);
+    if (testMode) {
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        diagLog("help_paint height=%d scroll=%d thai=%d us=%.0f", helpHeight, helpScroll, thai ? 1 : 0,
+                double(end.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart));
+    }
 }
 
 bool overClose(POINT p) { return p.x >= 598 && p.y < 46; }

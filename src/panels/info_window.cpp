@@ -59,6 +59,7 @@ struct Frame {
     std::unique_ptr<Canvas> canvas;
     std::vector<InfoRow> rows;
     int height = 0, scroll = 0, hover = -1;
+    POINT position = {0, 0};
     bool copied = false;
     std::string language;
 };
@@ -66,9 +67,14 @@ Frame frame;
 
 GpFont* monoOrUi(GpFont* mono, const std::wstring& text) { return monoFontCovers(text) ? mono : UiFont(); }
 
+// The logical area patched since the last presentation.
+RECT dirtyArea = {0, 0, 0, 0};
+
 // Puts the panel's background back over a band, as if nothing had been drawn there.
 void clearBand(GpGraphics* g, float x, float y, float w, float h) {
     using namespace Gdiplus::DllExports;
+    RECT band = {LONG(x), LONG(y), LONG(x + w), LONG(y + h)};
+    UnionRect(&dirtyArea, &dirtyArea, &band);
     GdipSetCompositingMode(g, Gdiplus::CompositingModeSourceCopy);
     GdipSetSmoothingMode(g, Gdiplus::SmoothingModeNone);
     FillBox(g, PanelNavyDense, x, y, w, h);
@@ -110,8 +116,9 @@ bool sameRow(const InfoRow& a, const InfoRow& b) {
 }
 
 // Draws the rows in view; with `onlyChanged`, only those that differ from the last frame's,
-// each over a cleared band.
-void drawRows(GpGraphics* g, float h, bool onlyChanged) {
+// each over a cleared band. Returns how many it drew.
+int drawRows(GpGraphics* g, float h, bool onlyChanged) {
+    int drawn = 0;
     Gdiplus::DllExports::GdipSetClipRect(g, 0, 47, kFloatingPanelWidth, h - kFloatingPanelChrome,
                                          Gdiplus::CombineModeReplace);
     int y = 46 - infoScroll;
@@ -121,10 +128,12 @@ void drawRows(GpGraphics* g, float h, bool onlyChanged) {
         if (y + rowHeight >= 46 && y <= h && !(onlyChanged && sameRow(row, frame.rows[i]))) {
             if (onlyChanged) clearBand(g, 14, float(y), 612, float(rowHeight));
             drawRow(g, row, float(y));
+            ++drawn;
         }
         y += rowHeight;
     }
     Gdiplus::DllExports::GdipResetClip(g);
+    return drawn;
 }
 
 void paintWhole(GpGraphics* g, bool copied) {
@@ -159,6 +168,16 @@ bool framePatchable(int width, int height) {
     return true;
 }
 
+// The patched area in real pixels, a pixel wider on each side for the rounding of the scale.
+RECT dirtyPixels() {
+    float scale = UiScale();
+    RECT dirty = {LONG(float(dirtyArea.left) * scale) - 1, LONG(float(dirtyArea.top) * scale) - 1,
+                  LONG(float(dirtyArea.right) * scale) + 2, LONG(float(dirtyArea.bottom) * scale) + 2};
+    RECT whole = {0, 0, frame.canvas->width, frame.canvas->height};
+    IntersectRect(&dirty, &dirty, &whole);
+    return dirty;
+}
+
 void paintInfoWindow() {
     if (!infoWindow || !visible) return;
     LARGE_INTEGER start, end, frequency;
@@ -166,19 +185,30 @@ void paintInfoWindow() {
     bool copied = copiedShown(copiedUntil, GetTickCount());
     int width = ScalePx(kFloatingPanelWidth), height = ScalePx(infoHeight);
     bool patch = framePatchable(width, height);
+    bool changed = !patch;
     if (patch) {
         GpGraphics* g = frame.canvas->graphics;
         if (frame.hover != infoHover || frame.copied != copied) {
             clearBand(g, 440, 8, 190, 32);
             drawButtons(g, copied);
+            changed = true;
         }
-        drawRows(g, float(infoHeight), true);
+        changed = drawRows(g, float(infoHeight), true) > 0 || changed;
     } else {
         frame.canvas.reset(new Canvas(width, height));
         if (!frame.canvas->graphics) return;
         paintWhole(frame.canvas->graphics, copied);
     }
-    if (!PresentPanel(infoWindow, *frame.canvas, position.x, position.y)) frame.canvas.reset();
+    // Handing the picture over costs more than all the reads of a refresh: only what changed
+    // goes, and nothing when nothing did.
+    bool moved = frame.position.x != position.x || frame.position.y != position.y;
+    bool shown = IsWindowVisible(infoWindow);
+    bool partDone = patch && changed && !moved && shown && PresentPanelPart(infoWindow, *frame.canvas, dirtyPixels());
+    if (!partDone && (changed || moved || !shown)) {
+        if (!PresentPanel(infoWindow, *frame.canvas, position.x, position.y)) frame.canvas.reset();
+    }
+    SetRectEmpty(&dirtyArea);
+    frame.position = position;
     frame.rows = infoRows;
     frame.height = infoHeight;
     frame.scroll = infoScroll;
@@ -189,7 +219,7 @@ void paintInfoWindow() {
         QueryPerformanceCounter(&end);
         QueryPerformanceFrequency(&frequency);
         diagLog("info_paint rows=%u height=%d scroll=%d %s us=%.0f", unsigned(infoRows.size()), infoHeight,
-                infoScroll, patch ? "patch" : "whole",
+                infoScroll, !patch ? "whole" : changed ? "patch" : "same",
                 double(end.QuadPart - start.QuadPart) * 1e6 / double(frequency.QuadPart));
     }
 }

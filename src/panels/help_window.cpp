@@ -23,7 +23,7 @@ HWND ownerWindow = nullptr;
 int helpScroll = 0;
 int helpHeight = 160;
 POINT position = {0, 0};
-bool closeHover = false;
+bool helpCloseHover = false;
 bool visible = false;
 bool tracking = false;
 
@@ -83,8 +83,8 @@ void paintHelpWindow() {
              thai ? L"ทั้งหมด %d รายการ  ·  หมุนลูกกลิ้งเพื่อเลื่อน" : L"%d actions  ·  use the wheel to scroll",
              helpActionCount());
     DrawTextBox(g, count, monoOrUi(MonoFontSmall(), count), TextMuted(255), 120, 0, 420, 46, kAlignNear);
-    if (closeHover) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
-    Argb cross = closeHover ? AccentCyan(255) : TextMuted(255);
+    if (helpCloseHover) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
+    Argb cross = helpCloseHover ? AccentCyan(255) : TextMuted(255);
     const PointF down[2] = {PointF(609, 18), PointF(619, 28)}, up[2] = {PointF(619, 18), PointF(609, 28)};
     DrawPolyline(g, cross, 1.5f, down, 2);
     DrawPolyline(g, cross, 1.5f, up, 2);
@@ -114,8 +114,8 @@ LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_MOUSEMOVE: {
             TrackMouseLeave(window, tracking);
             bool hover = overClose(PanelMousePoint(lParam));
-            if (hover != closeHover) {
-                closeHover = hover;
+            if (hover != helpCloseHover) {
+                helpCloseHover = hover;
                 paintHelpWindow();
             }
             return 0;
@@ -128,8 +128,8 @@ LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_MOUSELEAVE:
             tracking = false;
-            if (closeHover) {
-                closeHover = false;
+            if (helpCloseHover) {
+                helpCloseHover = false;
                 paintHelpWindow();
             }
             return 0;
@@ -158,7 +158,7 @@ bool isHelpWindowOpen() { return visible; }
 void closeHelpWindow() {
     if (!visible) return;
     visible = false;
-    closeHover = false;
+    helpCloseHover = false;
     ShowWindow(helpWindow, SW_HIDE);
 }
 

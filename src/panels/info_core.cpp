@@ -13,7 +13,7 @@ struct CodecName {
     const char* shown;
 };
 
-const CodecName codecNames[] = {
+const CodecName CodecNames[] = {
     {"h264", "H.264 (AVC)"},
     {"hevc", "H.265 (HEVC)"},
     {"av1", "AV1"},
@@ -122,9 +122,9 @@ public:
     }
     const wchar_t* tr(const wchar_t* thai) const { return tr_(thai); }
 
-    void section(const std::wstring& label) { rows.push_back({true, label, std::wstring(), false}); }
+    void section(const std::wstring& label) { rows.push_back({kSectionHeading, label, std::wstring(), false}); }
     void row(const wchar_t* thaiLabel, const std::wstring& value, bool highlight = false) {
-        if (!value.empty()) rows.push_back({false, tr_(thaiLabel), value, highlight});
+        if (!value.empty()) rows.push_back({kDataRow, tr_(thaiLabel), value, highlight});
     }
     void row(const wchar_t* thaiLabel, const std::string& ascii) { row(thaiLabel, widen(ascii)); }
     void engineRow(const wchar_t* thaiLabel, const std::string& utf8) {
@@ -154,7 +154,7 @@ void addFileRows(RowBuilder& b) {
         std::string prefix = format("metadata/list/%d/", i);
         std::string key = b.text(prefix + "key"), value = b.text(prefix + "value");
         if (!key.empty() && !value.empty())
-            b.rows.push_back({false, engineTextForDisplay(key), engineTextForDisplay(value), false});
+            b.rows.push_back({kDataRow, engineTextForDisplay(key), engineTextForDisplay(value), false});
     }
 }
 
@@ -261,7 +261,7 @@ void addChapterRows(RowBuilder& b, double chapters) {
         std::wstring title = engineTextForDisplay(b.text(prefix + "title"));
         // No translation exists for the fallback; it reads the same in every language.
         if (title.empty()) title = widen(format("Chapter %d", i + 1));
-        b.rows.push_back({false, widen(durationText(b.number(prefix + "time", 0))), title, false});
+        b.rows.push_back({kDataRow, widen(durationText(b.number(prefix + "time", 0))), title, false});
     }
 }
 
@@ -305,7 +305,7 @@ std::string fileSizeText(double s) {
 }
 
 std::string codecDisplayName(const std::string& codec) {
-    for (const CodecName& name : codecNames)
+    for (const CodecName& name : CodecNames)
         if (codec == name.id) return name.shown;
     return upperAscii(codec);
 }
@@ -345,7 +345,7 @@ std::vector<InfoRow> buildInfoRows(const InfoReader& reader, Translate tr) {
 
 int infoContentHeight(const std::vector<InfoRow>& rows) {
     int height = 0;
-    for (const InfoRow& row : rows) height += row.heading ? kInfoHeadingHeight : kInfoRowHeight;
+    for (const InfoRow& row : rows) height += row.kind == kSectionHeading ? kInfoHeadingHeight : kInfoRowHeight;
     return height;
 }
 
@@ -360,7 +360,7 @@ std::wstring infoClipboardText(const std::vector<InfoRow>& rows, const wchar_t* 
     text += title;
     text += L"\r\n";
     for (const InfoRow& row : rows) {
-        if (row.heading) text += L"\r\n[" + row.label + L"]\r\n";
+        if (row.kind == kSectionHeading) text += L"\r\n[" + row.label + L"]\r\n";
         else text += L"  " + row.label + L": " + row.value + L"\r\n";
     }
     return text;

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+enum InfoRowKind { kDataRow, kSectionHeading };
+
 struct InfoRow {
-    bool heading = false;  // a section heading has no value
+    InfoRowKind kind = kDataRow;  // a section heading has no value
     std::wstring label;
     std::wstring value;
     bool highlight = false;  // the value is drawn in the accent colour

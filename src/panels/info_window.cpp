@@ -100,7 +100,7 @@ void drawButtons(GpGraphics* g, bool copied) {
 }
 
 void drawRow(GpGraphics* g, const InfoRow& row, float top) {
-    if (row.heading) {
+    if (row.kind == kSectionHeading) {
         FillBox(g, AccentCyan(255), 18, top + 12, 3, 10);
         DrawTextBox(g, row.label.c_str(), monoOrUi(MonoFontSmall(), row.label), AccentCyan(255), 28, top + 6, 594, 22,
                     kAlignNear);
@@ -112,7 +112,7 @@ void drawRow(GpGraphics* g, const InfoRow& row, float top) {
 }
 
 bool sameRow(const InfoRow& a, const InfoRow& b) {
-    return a.heading == b.heading && a.highlight == b.highlight && a.label == b.label && a.value == b.value;
+    return a.kind == b.kind && a.highlight == b.highlight && a.label == b.label && a.value == b.value;
 }
 
 // Draws the rows in view; with `onlyChanged`, only those that differ from the last frame's,
@@ -124,7 +124,7 @@ int drawRows(GpGraphics* g, float h, bool onlyChanged) {
     int y = 46 - infoScroll;
     for (size_t i = 0; i < infoRows.size(); ++i) {
         const InfoRow& row = infoRows[i];
-        int rowHeight = row.heading ? kInfoHeadingHeight : kInfoRowHeight;
+        int rowHeight = row.kind == kSectionHeading ? kInfoHeadingHeight : kInfoRowHeight;
         if (y + rowHeight >= 46 && y <= h && !(onlyChanged && sameRow(row, frame.rows[i]))) {
             if (onlyChanged) clearBand(g, 14, float(y), 612, float(rowHeight));
             drawRow(g, row, float(y));
@@ -164,7 +164,7 @@ bool framePatchable(int width, int height) {
         frame.rows.size() != infoRows.size())
         return false;
     for (size_t i = 0; i < infoRows.size(); ++i)
-        if (frame.rows[i].heading != infoRows[i].heading) return false;
+        if (frame.rows[i].kind != infoRows[i].kind) return false;
     return true;
 }
 

@@ -29,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     std::wstring copy = infoClipboardText(rows, L"File info");
     size_t breaks = 0, headings = 0;
     for (wchar_t c : copy) breaks += c == L'\n' || c == L'\r';
-    for (const InfoRow& row : rows) headings += row.heading;
+    for (const InfoRow& row : rows) headings += row.kind == kSectionHeading;
     if (breaks != 2 * (1 + rows.size() + headings)) abort();
     return 0;
 }

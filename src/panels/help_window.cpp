@@ -1,6 +1,7 @@
 #include "panels/help_window.h"
 
 #include <algorithm>
+#include <memory>
 #include <cwchar>
 
 #include "app/diaglog.h"
@@ -40,27 +41,55 @@ void placeHelpWindow() {
 
 GpFont* monoOrUi(GpFont* mono, const wchar_t* text) { return monoFontCovers(text) ? mono : UiFont(); }
 
-void drawRows(GpGraphics* g, float h, bool thai) {
-    Gdiplus::DllExports::GdipSetClipRect(g, 0, 47, kFloatingPanelWidth, h - kFloatingPanelChrome,
-                                         Gdiplus::CombineModeReplace);
-    int y = 46 - helpScroll;
-    for (const HelpRow& row : helpRows) {
-        int rowHeight = row.key ? kHelpActionHeight : kHelpHeadingHeight;
-        if (y + rowHeight >= 46 && y <= h) {
-            float top = float(y);
-            if (!row.key) {
-                FillBox(g, AccentCyan(255), 18, top + 13, 3, 12);
-                DrawTextBox(g, helpDescription(row, thai), UiFont(), AccentCyan(255), 28, top + 6, 594, 26,
-                            kAlignNear);
-            } else {
-                const wchar_t* key = helpKeyText(row, thai);
-                DrawTextBox(g, key, monoOrUi(MonoFont(), key), TextBright(255), 28, top, 170, 23, kAlignNear);
-                DrawTextBox(g, helpDescription(row, thai), UiFont(), 0xCDD6F5FF, 198, top, 416, 23, kAlignNear);
-            }
-        }
-        y += rowHeight;
+// The whole list, drawn once for a language and scale: a scroll or a hover then copies the
+// part in view instead of drawing some forty strings again, each glyph by glyph.
+struct ListPicture {
+    std::unique_ptr<Canvas> canvas;
+    bool thai = false;
+    float scale = 0;
+};
+ListPicture list;
+
+const Canvas* listPicture(bool thai) {
+    float scale = UiScale();
+    if (list.canvas && list.thai == thai && list.scale == scale) return list.canvas.get();
+    list.canvas.reset(new Canvas(ScalePx(kFloatingPanelWidth), ScalePx(helpContentHeight())));
+    GpGraphics* g = list.canvas->graphics;
+    if (!g) {
+        list.canvas.reset();
+        return nullptr;
     }
-    Gdiplus::DllExports::GdipResetClip(g);
+    float y = 0;
+    for (const HelpRow& row : helpRows) {
+        if (!row.key) {
+            FillBox(g, AccentCyan(255), 18, y + 13, 3, 12);
+            DrawTextBox(g, helpDescription(row, thai), UiFont(), AccentCyan(255), 28, y + 6, 594, 26, kAlignNear);
+        } else {
+            const wchar_t* key = helpKeyText(row, thai);
+            DrawTextBox(g, key, monoOrUi(MonoFont(), key), TextBright(255), 28, y, 170, 23, kAlignNear);
+            DrawTextBox(g, helpDescription(row, thai), UiFont(), 0xCDD6F5FF, 198, y, 416, 23, kAlignNear);
+        }
+        y += row.key ? kHelpActionHeight : kHelpHeadingHeight;
+    }
+    Gdiplus::DllExports::GdipFlush(g, Gdiplus::FlushIntentionSync);
+    list.thai = thai;
+    list.scale = scale;
+    return list.canvas.get();
+}
+
+// The rows in view: the list's band from the scroll offset, copied pixel for pixel below the
+// separator line.
+void drawRows(GpGraphics* g, float h, bool thai) {
+    using namespace Gdiplus::DllExports;
+    const Canvas* picture = listPicture(thai);
+    if (!picture) return;
+    float scale = UiScale(), top = float(helpScroll + 1) * scale;
+    float band = std::min((h - kFloatingPanelChrome) * scale, float(picture->height) - top);
+    if (band <= 0) return;
+    GdipSetInterpolationMode(g, Gdiplus::InterpolationModeNearestNeighbor);
+    GdipDrawImageRectRect(g, reinterpret_cast<Gdiplus::GpImage*>(picture->bitmap), 0, 47, kFloatingPanelWidth,
+                          band / scale, 0, top, float(picture->width), band, Gdiplus::UnitPixel, nullptr, nullptr,
+                          nullptr);
 }
 
 void paintHelpWindow() {

@@ -79,3 +79,20 @@ bool PresentPanel(HWND window, const Canvas& canvas, int x, int y) {
     if (!IsWindowVisible(window)) ShowAboveOwner(window);
     return true;
 }
+
+bool PresentPanelPart(HWND window, const Canvas& canvas, const RECT& dirty) {
+    if (!canvas.dib || !canvas.graphics || !IsWindowVisible(window)) return false;
+    Gdiplus::DllExports::GdipFlush(canvas.graphics, Gdiplus::FlushIntentionSync);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(memory, canvas.dib);
+    SIZE size = {canvas.width, canvas.height};
+    POINT source = {0, 0};
+    BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    UPDATELAYEREDWINDOWINFO info = {sizeof info, screen, nullptr, &size, memory, &source, 0, &blend, ULW_ALPHA, &dirty};
+    bool done = UpdateLayeredWindowIndirect(window, &info) != 0;
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return done;
+}

@@ -31,3 +31,7 @@ bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
 // Hands the canvas to the window at a screen position and shows it above its owner when it
 // was hidden. False when the picture could not be handed over.
 bool PresentPanel(HWND window, const Canvas& canvas, int x, int y);
+
+// Hands over only `dirty` (real pixels) of the canvas, for a panel that patched the picture its
+// window already shows at the same place and size. False when it could not; present it whole.
+bool PresentPanelPart(HWND window, const Canvas& canvas, const RECT& dirty);

@@ -6,3 +6,5 @@ bool isHelpWindowOpen();
 void closeHelpWindow();
 // Keeps the panel beside the main window after it moved or changed size.
 void repositionHelpWindow();
+// Scrolls the list to a logical pixel offset, kept within the content.
+void setHelpScroll(int offset);

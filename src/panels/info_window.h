@@ -1,5 +1,8 @@
 // The file information panel.
 #pragma once
+#include <string>
+
+struct HWND__;
 
 void toggleInfoWindow();
 bool isInfoWindowOpen();
@@ -8,3 +11,8 @@ void closeInfoWindow();
 void repositionInfoWindow();
 // Every 100 ms: refreshes the figures while the panel is open.
 void infoWindowTick();
+// Scrolls the rows to a logical pixel offset, kept within the content.
+void setInfoScroll(int offset);
+// Puts the text on the clipboard as Unicode text; false, with the clipboard left as it was,
+// when it could not.
+bool copyTextToClipboard(HWND__* owner, const std::wstring& text);

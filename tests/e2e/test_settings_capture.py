@@ -149,7 +149,7 @@ class Capture(PlayerTest):
         kivo.wait_for_log(r"^hud_ready_ms=", 60)
         kivo.focus_main("a.mp4 - KivoPlayer")
         kivo.xdotool("key", "ctrl+c")
-        kivo.wait_until(lambda: kivo.kivoctl("clipboard")[1] == "KivoPlayerWnd bitmap=1", 20, "the frame on the clipboard")
+        kivo.wait_until(lambda: kivo.kivoctl("clipboardowner")[1] == "KivoPlayerWnd bitmap=1", 20, "the frame on the clipboard")
         self.assertFalse(frame.exists())
 
 

@@ -11,11 +11,17 @@
 //   kivoctl visible CLASS          1 or 0
 //   kivoctl topmost CLASS          1 or 0
 //   kivoctl size CLASS W H         resizes the window, keeping its place
-//   kivoctl clipboard              class of the clipboard owner and whether it holds a bitmap
+//   kivoctl clipboardowner         class of the clipboard owner and whether it holds a bitmap
+//   kivoctl clipboard              the clipboard's Unicode text as UTF-8, line ends unchanged
+//   kivoctl holdclipboard TEXT MS  puts TEXT on the clipboard and keeps it open MS ms
 #include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -40,12 +46,37 @@ int wmain(int argc, wchar_t** argv) {
         printf("%s\n", utf8(path).c_str());
         return 0;
     }
-    if (verb == L"clipboard") {
+    if (verb == L"clipboardowner") {
         // Wine cannot hand a bitmap handle to another process; who placed which format is
         // what can be seen from here.
         wchar_t owner[64] = L"none";
         if (HWND window = GetClipboardOwner()) GetClassNameW(window, owner, 64);
         printf("%s bitmap=%d\n", utf8(owner).c_str(), IsClipboardFormatAvailable(CF_BITMAP) ? 1 : 0);
+        return 0;
+    }
+    if (verb == L"clipboard") {
+        if (!OpenClipboard(nullptr)) return 1;
+        HANDLE data = GetClipboardData(CF_UNICODETEXT);
+        const wchar_t* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+        std::string out = text ? utf8(text) : std::string();
+        if (text) GlobalUnlock(data);
+        CloseClipboard();
+        _setmode(_fileno(stdout), _O_BINARY);
+        fwrite(out.data(), 1, out.size(), stdout);
+        return text ? 0 : 1;
+    }
+    if (verb == L"holdclipboard" && argc >= 4) {
+        if (!OpenClipboard(nullptr)) return 1;
+        size_t bytes = (wcslen(argv[2]) + 1) * sizeof(wchar_t);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        memcpy(GlobalLock(block), argv[2], bytes);
+        GlobalUnlock(block);
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, block);
+        printf("held\n");
+        fflush(stdout);
+        Sleep(DWORD(number(argv[3])));
+        CloseClipboard();
         return 0;
     }
     if (argc < 3) return 2;

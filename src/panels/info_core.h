@@ -1,0 +1,72 @@
+// The file information panel's text model: which rows come from which engine property, the
+// number, size and time formats, the clipboard text, and the geometry it shares with the help
+// panel. No platform headers.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+enum InfoRowKind { kDataRow, kSectionHeading };
+
+struct InfoRow {
+    InfoRowKind kind = kDataRow;  // a section heading has no value
+    std::wstring label;
+    std::wstring value;
+    bool highlight = false;  // the value is drawn in the accent colour
+};
+
+// The two engine reads the panel needs; a failed read answers false.
+struct InfoReader {
+    bool (*getDouble)(const char* property, double& value);
+    bool (*getText)(const char* property, char* buffer, size_t size);
+};
+
+// The UI text for a Thai source text in the current language.
+using Translate = const wchar_t* (*)(const wchar_t* thai);
+
+// Logical pixel heights of the two kinds of row.
+constexpr int kInfoHeadingHeight = 30, kInfoRowHeight = 21;
+// Engine texts longer than this many characters are cut and end in an ellipsis.
+constexpr size_t kInfoTextMaxChars = 240;
+// Bounds on the engine's lists, so that a file with thousands of tags or tracks cannot stall
+// the once-a-second refresh.
+constexpr int kInfoMaxTags = 200, kInfoMaxTracks = 200, kInfoMaxChapters = 60;
+
+std::vector<InfoRow> buildInfoRows(const InfoReader& reader, Translate tr);
+int infoContentHeight(const std::vector<InfoRow>& rows);
+
+// "H:MM:SS" of the whole seconds; empty for a negative, non-finite or unrepresentable time.
+std::string durationText(double seconds);
+// "12.34 Mbps" or "128 kbps"; empty for b <= 0.
+std::string bitrateText(double bitsPerSecond);
+// "734.0 MB  (734003200 bytes)"; empty for s <= 0.
+std::string fileSizeText(double bytes);
+// The display name of a codec id, or the id upper-cased.
+std::string codecDisplayName(const std::string& codec);
+
+// An engine text made safe to show on one line and to copy: invalid UTF-8 becomes U+FFFD, line
+// breaks and tabs become spaces, other control and direction-override characters are
+// replaced or dropped, and the result is cut to kInfoTextMaxChars.
+std::wstring engineTextForDisplay(const std::string& utf8);
+
+// Whether the monospaced font can show every character of the text: it has Latin and
+// punctuation only, so Thai (and symbols such as ▶) go in the UI font instead of boxes.
+bool monoFontCovers(const std::wstring& text);
+
+// The whole panel as text for the clipboard, CR LF line ends.
+std::wstring infoClipboardText(const std::vector<InfoRow>& rows, const wchar_t* title);
+
+// Whether the copy button still reads "Copied" at `now`; 0 means not copied. Safe across the
+// wrap of the 32-bit tick count.
+bool copiedShown(uint32_t copiedUntil, uint32_t now);
+
+// Placement shared by the file information and help panels (logical pixels unless named).
+constexpr int kFloatingPanelWidth = 640, kFloatingPanelChrome = 56;
+int floatingPanelHeight(int contentHeight, int clientHeightPx, int hudReservePx, int topPx, float scale);
+int clampPanelScroll(int offset, int contentHeight, int panelHeight);
+struct ScrollThumb {
+    bool shown;
+    float trackLength, top, length;
+};
+ScrollThumb panelScrollThumb(int contentHeight, int panelHeight, int scroll);

@@ -114,17 +114,10 @@ GpStringFormat* boxFormat(int align) {
     return formats[i] = format;
 }
 
-bool hasThaiLetters(const wchar_t* text) {
-    for (; *text; ++text)
-        if (*text >= 0x0E00 && *text <= 0x0E7F) return true;
-    return false;
-}
-
-// The monospace family has no Thai letters, and GDI+ does not fall back to another font on its
-// own: a Thai text set in it would show as boxes. Such a text is set in the UI family, which
-// has Thai, at the same size.
+// GDI+ does not fall back to another font on its own: a text the monospaced family cannot show
+// would come out as boxes. Such a text is set in the UI family, which has Thai, at the same size.
 GpFont* fontWithGlyphsFor(const wchar_t* text, GpFont* font) {
-    if (font == uiFont || !uiFamily || !hasThaiLetters(text)) return font;
+    if (font == uiFont || !uiFamily || monoFamilyCovers(text)) return font;
     static std::unordered_map<GpFont*, GpFont*> thaiStandIns;
     GpFont*& standIn = thaiStandIns[font];
     REAL size = 0;

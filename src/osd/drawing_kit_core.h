@@ -38,5 +38,9 @@ constexpr FontFamilyWish kMonoFamilyWish = {u"Share Tech Mono", 15, u"Consolas"}
 // Index of the first of `count` family names that matches the wish, or -1.
 int matchingFamily(const char16_t* const* names, int count, const FontFamilyWish& wish);
 
+// Whether the monospaced family can show every character of the text: it has Latin and
+// punctuation only, so Thai and symbols such as ▶ are set in the UI family instead of boxes.
+bool monoFamilyCovers(const wchar_t* text);
+
 // Pixel sizes of the four fonts.
 constexpr float kUiFontSize = 13, kMonoFontSize = 13, kMonoFontLargeSize = 15, kMonoFontSmallSize = 11;

@@ -39,8 +39,6 @@ void placeHelpWindow() {
     position.y = client.top + top + ScalePx(16);
 }
 
-GpFont* monoOrUi(GpFont* mono, const wchar_t* text) { return monoFontCovers(text) ? mono : UiFont(); }
-
 // The whole list, drawn once for a language and scale: a scroll or a hover then copies the
 // part in view instead of drawing some forty strings again, each glyph by glyph.
 struct ListPicture {
@@ -66,7 +64,7 @@ const Canvas* listPicture(bool thai) {
             DrawTextBox(g, helpDescription(row, thai), UiFont(), AccentCyan(255), 28, y + 6, 594, 26, kAlignNear);
         } else {
             const wchar_t* key = helpKeyText(row, thai);
-            DrawTextBox(g, key, monoOrUi(MonoFont(), key), TextBright(255), 28, y, 170, 23, kAlignNear);
+            DrawTextBox(g, key, MonoFont(), TextBright(255), 28, y, 170, 23, kAlignNear);
             DrawTextBox(g, helpDescription(row, thai), UiFont(), 0xCDD6F5FF, 198, y, 416, 23, kAlignNear);
         }
         y += row.key ? kHelpActionHeight : kHelpHeadingHeight;
@@ -111,7 +109,7 @@ void paintHelpWindow() {
     swprintf(count, 64,
              thai ? L"ทั้งหมด %d รายการ  ·  หมุนลูกกลิ้งเพื่อเลื่อน" : L"%d actions  ·  use the wheel to scroll",
              helpActionCount());
-    DrawTextBox(g, count, monoOrUi(MonoFontSmall(), count), TextMuted(255), 120, 0, 420, 46, kAlignNear);
+    DrawTextBox(g, count, MonoFontSmall(), TextMuted(255), 120, 0, 420, 46, kAlignNear);
     if (helpCloseHover) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
     Argb cross = helpCloseHover ? AccentCyan(255) : TextMuted(255);
     const PointF down[2] = {PointF(609, 18), PointF(619, 28)}, up[2] = {PointF(619, 18), PointF(609, 28)};

@@ -349,12 +349,6 @@ int infoContentHeight(const std::vector<InfoRow>& rows) {
     return height;
 }
 
-bool monoFontCovers(const std::wstring& text) {
-    for (wchar_t c : text)
-        if (uint32_t(c) >= 0x0E00 && !(uint32_t(c) >= 0x2000 && uint32_t(c) < 0x2070)) return false;
-    return true;
-}
-
 std::wstring infoClipboardText(const std::vector<InfoRow>& rows, const wchar_t* title) {
     std::wstring text = L"KivoPlayer - ";
     text += title;

@@ -50,9 +50,6 @@ std::string codecDisplayName(const std::string& codec);
 // replaced or dropped, and the result is cut to kInfoTextMaxChars.
 std::wstring engineTextForDisplay(const std::string& utf8);
 
-// Whether the monospaced font can show every character of the text: it has Latin and
-// punctuation only, so Thai (and symbols such as ▶) go in the UI font instead of boxes.
-bool monoFontCovers(const std::wstring& text);
 
 // The whole panel as text for the clipboard, CR LF line ends.
 std::wstring infoClipboardText(const std::vector<InfoRow>& rows, const wchar_t* title);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "input/keymap_core.h"
+#include "osd/drawing_kit_core.h"
 #include "panels/help_core.h"
 #include "panels/info_core.h"
 
@@ -121,8 +122,8 @@ TEST(Help, TableLanguagesAndCounts) {
     EXPECT_STREQ(helpDescription(helpRows[1], false), L"Play / pause");
     EXPECT_STREQ(helpKeyText(helpRows[1], true), L"คลิกซ้าย");
     EXPECT_STREQ(helpKeyText(helpRows[12], false), L"◀◀  ▶▶");
-    EXPECT_FALSE(monoFontCovers(L"คลิกซ้าย") || monoFontCovers(L"◀◀  ▶▶"));
-    EXPECT_TRUE(monoFontCovers(L"H.264 (AVC)  —  mpv · 7.1"));
+    EXPECT_FALSE(monoFamilyCovers(L"คลิกซ้าย") || monoFamilyCovers(L"◀◀  ▶▶"));
+    EXPECT_TRUE(monoFamilyCovers(L"H.264 (AVC)  —  mpv · 7.1"));
     EXPECT_TRUE(helpInThai("th"));
     EXPECT_FALSE(helpInThai("en") || helpInThai("de") || helpInThai("thx"));
 }

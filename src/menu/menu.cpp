@@ -396,6 +396,7 @@ void showContextMenu() {
     context.settings = &appSettings();
     context.panScanPreset = CurrentPanScanPreset();
     context.translate = tr;
+    context.countText = trCount;
     POINT at;
     GetCursorPos(&at);
     ShowMenu(mainWindow, at, BuildContextMenu(menuEngineReads(), context), executeCommand);

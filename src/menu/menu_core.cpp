@@ -1,5 +1,7 @@
 #include "menu/menu_core.h"
 
+#include "panels/language_core.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -269,9 +271,15 @@ void appendRows(const std::vector<RowDef>& table, const MenuEngineReads& engine,
         if (def.kind == Kind::PlayPause) {
             item.label = tr(state.paused ? L"เล่น" : def.thai);
         } else if (def.kind == Kind::SeekStep) {
-            wchar_t text[80];
-            swprintf(text, 80, tr(def.thai), int(context.settings->seek));
-            item.label = text;
+            int seek = int(context.settings->seek);
+            if (context.countText) {
+                item.label = context.countText(def.thai, seek);
+            } else {
+                const wchar_t* pattern = tr(def.thai);
+                wchar_t text[80];
+                swprintf(text, 80, isSingleCountPattern(pattern) ? pattern : def.thai, seek);
+                item.label = text;
+            }
         } else {
             item.label = tr(def.thai);
         }

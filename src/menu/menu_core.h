@@ -34,6 +34,10 @@ struct MenuContext {
     const Settings* settings = nullptr;
     int panScanPreset = -1;                           // the preset matching the engine's scale, or -1
     const wchar_t* (*translate)(const wchar_t* thai) = nullptr;  // the UI text for a Thai source text
+    // A count pattern ("Back %d seconds") translated and filled in; a pack's pattern that would
+    // read another argument is never used. Null: the translation when it is such a safe pattern,
+    // else the Thai source.
+    std::wstring (*countText)(const wchar_t* thaiPattern, int count) = nullptr;
 };
 
 MenuItems BuildContextMenu(const MenuEngineReads& engine, const MenuContext& context);

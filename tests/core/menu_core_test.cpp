@@ -100,6 +100,11 @@ TEST(MenuContents, EnabledRowsChecksAndLabelsFollowTheState) {
     EXPECT_EQ(find(top, L"กรอ").children[1].label, L"ไปข้างหน้า 10 วินาที");
     EXPECT_EQ(find(top, L"โฟลเดอร์ภาพที่บันทึก").children.size(), 3u);
     EXPECT_EQ(build(kPlaying)[2].label, L"หยุดชั่วคราว");
+    // A pack's count pattern that would read an argument nobody passed is not used.
+    MenuContext hostile;
+    hostile.settings = &settings;
+    hostile.translate = [](const wchar_t* thai) { return wcschr(thai, L'%') ? L"%s %n %d" : thai; };
+    EXPECT_EQ(find(BuildContextMenu(kEngine, hostile), L"กรอ").children[1].label, L"ไปข้างหน้า 10 วินาที");
 }
 
 TEST(MenuContents, TrackRowsFromTheEngineList) {

@@ -287,6 +287,9 @@ void addPlaybackRows(RowBuilder& b) {
 }  // namespace
 
 std::string durationText(double seconds) {
+    // A file whose streams start a moment late reports its first chapter a few milliseconds
+    // before zero: that chapter begins at the start.
+    if (seconds > -1 && seconds < 0) seconds = 0;
     if (!(seconds >= 0 && seconds < 2147483648.0)) return std::string();
     long whole = long(seconds);
     return format("%ld:%02ld:%02ld", whole / 3600, whole / 60 % 60, whole % 60);

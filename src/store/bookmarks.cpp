@@ -63,7 +63,9 @@ void setCurrentBookmarkFile(const char* path) {
     std::string key = path ? path : "";
     if (key == currentFileKey) return;
     // An open bookmarks menu lists the old file's rows; a click there must not act on this one.
-    CloseMenu();
+    // The first file's key arrives a tick after its first picture: a menu opened in between
+    // was already made for that file.
+    if (!currentFileKey.empty()) CloseMenu();
     currentFileKey = key;
     rebuildCurrent();
     if (testMode) diagLog("bookmarks file=%s count=%d", key.c_str(), int(currentBookmarks.size()));

@@ -51,9 +51,9 @@ def main():
     description = kivo.BUILD / "bench-media.txt"
     env = {"KIVO_ENGINE_MEDIA": kivo.win_path(description)}
     print(f"{seconds:.0f} s each; target: UI thread under 2 % of one core")
-    description.write_text("exists=any\nduration=7200\nstart=1800\n")
+    description.write_text("duration=7200\ntime-pos=1800\n")
     measure("scripted engine, 2 h film, playing", "C:\\media\\film.mkv", seconds, scripted, env)
-    description.write_text("exists=any\nduration=40\nstart=1\n")
+    description.write_text("duration=40\ntime-pos=1\n")
     measure("scripted engine, 40 s clip, playing", "C:\\media\\clip.mkv", seconds, scripted, env)
     measure("scripted engine, 40 s clip, paused", "C:\\media\\clip.mkv", seconds, scripted, env, paused=True)
     measure("real engine, 40 s clip, playing", kivo.media() / "long" / "long.mp4", seconds)

@@ -25,8 +25,8 @@ def wait_more(name, count):
 
 
 def measure(tracks, changing):
-    lines = ["exists=any"] + [f"track={'audio' if i % 2 else 'sub'},{i // 2 + 1},eng,Track {i}" for i in range(tracks)]
-    MEDIA.write_text("\n".join(lines) + "\n")
+    MEDIA.write_text(kivo.track_list(*[("audio" if i % 2 else "sub", i // 2 + 1, "eng", f"Track {i}", "no")
+                                       for i in range(tracks)]))
     kivo.reset_test_data()
     kivo.clear_log()
     folder = kivo.program_folder("bin-bench-menu", kivo.SCRIPTED_DLL)

@@ -339,7 +339,7 @@ class ScriptedTest(PlayerTest):
     """Runs the program against the scripted engine, which journals every option, command
     and property read. `media` (class attribute) describes the simulated file."""
 
-    media = "exists=any\n"
+    media = ""
     folder_name = "bin-scripted"
 
     @classmethod
@@ -364,6 +364,14 @@ class ScriptedTest(PlayerTest):
         player = self.start(*(files or ["C:\\media\\film.mkv"]), env=full, **kw)
         wait_for_log(r"^hud_ready_ms=", 30)
         return player
+
+
+def track_list(*tracks):
+    """Description lines of a track list: (type, id, lang, title, selected) per track."""
+    lines = [f"track-list/count={len(tracks)}"]
+    for i, track in enumerate(tracks):
+        lines += [f"track-list/{i}/{key}={value}" for key, value in zip(("type", "id", "lang", "title", "selected"), track)]
+    return "\n".join(lines) + "\n"
 
 
 def journal():

@@ -21,7 +21,7 @@ def wait_toast(value, after):
 
 
 class Bookmarks(ScriptedTest):
-    media = "exists=any\nduration=600\npaused=1\n"
+    media = "duration=600\npause=yes\n"
 
     def at(self, seconds, key_or_command, toast):
         """Seeks, then presses a key (or runs a command); returns the journal length before."""

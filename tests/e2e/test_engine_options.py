@@ -99,8 +99,7 @@ class EngineStartFailures(ScriptedTest):
 
 class OpeningFiles(ScriptedTest):
     def test_missing_file_logs_the_engine_error_and_closes_in_test_mode(self):
-        self.media = ""  # local files must exist
-        kivo.MEDIA_DESCRIPTION.write_text("")
+        kivo.MEDIA_DESCRIPTION.write_text("[missing.mkv]\nfail=1\n")
         player = self.start("C:\\nowhere\\missing.mkv")
         self.assertEqual(player.wait_exit(30), 0)
         self.assertRegex(kivo.read_log(), r"end_file ERROR: \S")

@@ -13,7 +13,7 @@ GLYPH_NAVY = (0x00, 0x12, 0x1B)
 
 class HudPicture(ScriptedTest):
     def test_two_hour_film_half_way_with_ab_range_markers_and_loud_volume(self):
-        kivo.MEDIA_DESCRIPTION.write_text("exists=any\nduration=7200\nstart=3600\nvolume=150\npaused=1\n")
+        kivo.MEDIA_DESCRIPTION.write_text("duration=7200\ntime-pos=3600\nvolume=150\npause=yes\n")
         player = self.start_playing("C:\\media\\film.mkv")
         kivo.command("set ab-loop-a 1800")
         kivo.command("set ab-loop-b 4500")
@@ -43,7 +43,7 @@ class HudPicture(ScriptedTest):
         self.assertEqual(player.close(), 0)
 
     def test_short_clip_paused_at_volume_zero(self):
-        kivo.MEDIA_DESCRIPTION.write_text("exists=any\nduration=30\nstart=12\nvolume=0\npaused=1\n")
+        kivo.MEDIA_DESCRIPTION.write_text("duration=30\ntime-pos=12\nvolume=0\npause=yes\n")
         player = self.start_playing("C:\\media\\clip.mp4")
         time.sleep(0.3)
         hx, hy, hw, hh = kivo.hud_rect()
@@ -76,7 +76,7 @@ class HudPicture(ScriptedTest):
 
 
 class HudMouse(ScriptedTest):
-    media = "exists=any\nduration=100\nstart=10\nvolume=50\n"
+    media = "duration=100\ntime-pos=10\nvolume=50\n"
 
     def test_click_on_the_seek_bar_seeks_fast_then_exactly(self):
         player = self.start_playing("C:\\media\\film.mkv")
@@ -147,7 +147,7 @@ class HudMouse(ScriptedTest):
 
 
 class FullScreenHud(ScriptedTest):
-    media = "exists=any\nduration=600\nstart=10\n"
+    media = "duration=600\ntime-pos=10\n"
 
     def test_shows_in_the_bottom_band_and_hides_after_the_mouse_rests(self):
         player = self.start_playing("C:\\media\\film.mkv")

@@ -40,7 +40,7 @@ TITLE = "film.mkv - KivoPlayer"
 
 
 class Keys(ScriptedTest):
-    media = "exists=any\nduration=7200\nstart=3600\nvolume=50\n"
+    media = "duration=7200\ntime-pos=3600\nvolume=50\n"
 
     def setUp(self):
         super().setUp()
@@ -104,7 +104,7 @@ class Keys(ScriptedTest):
 class VolumeStop(ScriptedTest):
     """Up stops at 100 % while held and passes it on a fresh press (Windows' 500 ms key delay)."""
 
-    media = "exists=any\nduration=600\nvolume=90\n"
+    media = "duration=600\nvolume=90\n"
 
     def setUp(self):
         super().setUp()
@@ -146,7 +146,7 @@ class VolumeStop(ScriptedTest):
         self.assertEqual(player.close(), 0)
 
     def test_from_97_up_lands_exactly_on_100(self):
-        kivo.MEDIA_DESCRIPTION.write_text("exists=any\nvolume=97\n")
+        kivo.MEDIA_DESCRIPTION.write_text("volume=97\n")
         player = self.start_playing("C:\\media\\film.mkv")
         kivo.focus_main(TITLE)
         since = len(kivo.journal())

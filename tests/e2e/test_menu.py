@@ -35,7 +35,8 @@ def row_centre(menu, top, scale=1.0):
 
 
 class Menu(ScriptedTest):
-    media = "exists=any\ntrack=audio,1,jpn,Japanese\ntrack=audio,2,eng,\ntrack=sub,1,tha,Thai\n"
+    media = kivo.track_list(("audio", 1, "jpn", "Japanese", "yes"), ("audio", 2, "eng", "", "no"),
+                            ("sub", 1, "tha", "Thai", "no"))
 
     def right_click(self, x, y):
         return open_level(lambda: kivo.click(x, y, 3), 0)

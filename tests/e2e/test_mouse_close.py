@@ -13,7 +13,7 @@ def picture_point():
 
 
 class Mouse(ScriptedTest):
-    media = "exists=any\nduration=600\nvolume=50\n"
+    media = "duration=600\nvolume=50\n"
 
     def test_click_pauses_on_release_and_double_click_toggles_full_screen(self):
         player = self.start_playing("C:\\media\\film.mkv")
@@ -55,7 +55,7 @@ class Mouse(ScriptedTest):
 
 class CloseSequence(ScriptedTest):
     def close_at(self, start, env=None):
-        kivo.MEDIA_DESCRIPTION.write_text(f"exists=any\nduration=60\nstart={start}\npaused=1\n")
+        kivo.MEDIA_DESCRIPTION.write_text(f"duration=60\ntime-pos={start}\npause=yes\n")
         player = self.start_playing("C:\\media\\film.mkv", env=dict(env or {}, KIVOPLAYER_DEMO="resume"))
         since = len(kivo.journal())
         self.assertEqual(player.close(), 0)
@@ -69,7 +69,7 @@ class CloseSequence(ScriptedTest):
         self.assertEqual(self.close_at(49), ["async quit-watch-later"])
 
     def test_without_resume_it_just_quits(self):
-        kivo.MEDIA_DESCRIPTION.write_text("exists=any\nduration=60\nstart=10\n")
+        kivo.MEDIA_DESCRIPTION.write_text("duration=60\ntime-pos=10\n")
         player = self.start_playing("C:\\media\\film.mkv")
         since = len(kivo.journal())
         self.assertEqual(player.close(), 0)
@@ -87,7 +87,7 @@ class CloseSequence(ScriptedTest):
 
 
 class CloseFileAndHandOver(ScriptedTest):
-    media = "exists=any\nduration=600\n"
+    media = "duration=600\n"
 
     def test_close_returns_to_the_start_screen_and_a_new_open_plays(self):
         player = self.start_playing("C:\\media\\film.mkv",

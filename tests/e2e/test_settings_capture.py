@@ -9,7 +9,7 @@ PANEL = "KivoSettings"
 
 
 class SettingsAndScale(ScriptedTest):
-    media = "exists=any\nduration=600\nstart=65\npaused=1\naspect=2.35\n[song.mp3]\nvideo=0\n"
+    media = "duration=600\ntime-pos=65\npause=yes\nvideo-params/aspect=2.35\n[song.mp3]\nvid=no\n!video-params/aspect\n"
 
     def play(self, name, env=None):
         self.start_playing(f"C:\\media\\{name}", env=env)

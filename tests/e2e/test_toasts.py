@@ -149,7 +149,7 @@ class RealEngineToasts(PlayerTest, ToastChecks):
 
 
 class ToastLook(ScriptedTest, ToastChecks):
-    media = "exists=any\npaused=1\n"
+    media = "pause=yes\n"
     folder_name = "bin-toasts"
 
     @classmethod

@@ -9,7 +9,7 @@ TITLE = "film.mkv - KivoPlayer"
 
 
 class WindowModes(ScriptedTest):
-    media = "exists=any\nduration=600\nwidth=1920\nheight=1080\n"
+    media = "duration=600\ndwidth=1920\ndheight=1080\n"
 
     def toggle_full_screen_with_enter(self):
         kivo.focus_main(TITLE)

@@ -1,0 +1,672 @@
+// A libmpv-2.dll test double. It decodes nothing: it journals every client call, answers
+// properties from a description the test writes, keeps a playlist so that loads, removals
+// and steps raise the events the player waits for, draws bars into a child window of class
+// "mpv", and fakes the failures the player must survive. What the engine itself decides is
+// tested against the real engine.
+//
+// Environment, read by mpv_create:
+//   KIVO_ENGINE_JOURNAL  Windows path of the journal; lines are appended, one write each:
+//                        create | initialize | option N=V | command A<TAB>B... |
+//                        command_string TEXT | command_async A<TAB>B... | get NAME FORMAT |
+//                        get_string NAME | event ID | event 7 reason=R error=E
+//   KIVO_ENGINE_MEDIA    Windows path of the description (UTF-8): "name=value" lines are
+//                        properties of every loaded file, until a "[file.mkv]" line starts
+//                        overrides for files of that name (ASCII case ignored); "!name" makes a
+//                        property unavailable; "fail=1" makes a load fail (end-file error -13).
+//   KIVO_ENGINE_REFUSE   "name[=code],..." options that mpv_set_option_string refuses (-5).
+//   KIVO_ENGINE_STALL    set: after a quit, mpv_wait_event never returns.
+//   KIVO_ENGINE_FAIL     "create" and/or "initialize": that call fails.
+// Built a second time without mpv_error_string (ENGINE_DOUBLE_WITHOUT_ERROR_STRING).
+#include <windows.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#define ENGINE_EXPORT extern "C" __declspec(dllexport)
+
+namespace {
+
+enum : int {
+    kErrInvalid = -4, kErrOptionNotFound = -5, kErrUninitialized = -3, kErrPropertyFormat = -9,
+    kErrUnavailable = -10, kErrCommand = -12, kErrLoading = -13,
+};
+enum : int { kFormatString = 1, kFormatOsdString = 2, kFormatFlag = 3, kFormatInt64 = 4, kFormatDouble = 5 };
+enum : int {
+    kEventShutdown = 1, kEventCommandReply = 5, kEventStartFile = 6, kEventEndFile = 7,
+    kEventFileLoaded = 8, kEventSeek = 20, kEventPlaybackRestart = 21,
+};
+enum : int { kEndEof = 0, kEndStop = 2, kEndQuit = 3, kEndError = 4 };
+
+struct Event {
+    int event_id;
+    int error;
+    uint64_t reply_userdata;
+    void* data;
+};
+struct EndFileData {
+    int reason;
+    int error;
+    int64_t playlist_entry_id;
+    int64_t playlist_insert_id;
+    int playlist_insert_num_entries;
+};
+struct PendingEvent {
+    Event event{};
+    EndFileData endFile{};
+};
+
+using Properties = std::map<std::string, std::string>;
+
+// What every loaded file has unless the description says otherwise.
+const char* const kFileDefaults[][2] = {
+    {"duration", "60"},        {"time-pos", "0"},           {"width", "1280"},
+    {"height", "720"},         {"dwidth", "1280"},          {"dheight", "720"},
+    {"video-params/aspect", "1.777778"}, {"vid", "1"},      {"aid", "1"},
+    {"sid", "no"},             {"ab-loop-a", "no"},         {"ab-loop-b", "no"},
+    {"eof-reached", "no"},     {"track-list/count", "0"},
+};
+const char* const kGlobalDefaults[][2] = {
+    {"volume", "100"}, {"pause", "no"}, {"mute", "no"}, {"speed", "1"}, {"volume-max", "130"},
+};
+
+struct Description {
+    Properties common;
+    std::map<std::string, Properties> files;  // by lower-case file name
+};
+
+struct Engine {
+    std::mutex mutex;
+    std::condition_variable eventQueued;
+    HANDLE journal = INVALID_HANDLE_VALUE;
+    Description description;
+    std::map<std::string, int> refused;
+    bool initialized = false, quitting = false;
+    Properties global;
+    Properties file;  // the loaded file's properties; empty while idle
+    std::vector<std::string> playlist;
+    int current = -1;
+    std::deque<PendingEvent> events;
+    PendingEvent handedOut;
+};
+
+std::wstring environmentText(const wchar_t* name) {
+    wchar_t buffer[32768];
+    DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
+    return length && length < 32768 ? std::wstring(buffer, length) : std::wstring();
+}
+
+std::string narrow(const std::wstring& text) {
+    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
+    std::string out(size, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &out[0], size, nullptr, nullptr);
+    return out;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t at; (at = text.find(separator, start)) != std::string::npos; start = at + 1)
+        parts.push_back(text.substr(start, at - start));
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::string lower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+    return text;
+}
+
+std::string baseName(const std::string& path) {
+    size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void journalLine(Engine& engine, std::string line) {
+    if (engine.journal == INVALID_HANDLE_VALUE) return;
+    for (size_t i = 0; i < line.size(); i++)
+        if (line[i] == '\n' || line[i] == '\r') line.replace(i, 1, line[i] == '\n' ? "\\n" : "\\r");
+    line += '\n';
+    DWORD written;
+    WriteFile(engine.journal, line.data(), (DWORD)line.size(), &written, nullptr);
+}
+
+std::string readWholeFile(const std::wstring& path) {
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return text;
+    char buffer[4096];
+    DWORD got;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+Description readDescription(const std::wstring& path) {
+    Description description;
+    Properties* section = &description.common;
+    for (std::string line : split(readWholeFile(path), '\n')) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == '#') continue;
+        if (line[0] == '[' && line.back() == ']') {
+            section = &description.files[lower(line.substr(1, line.size() - 2))];
+        } else if (line[0] == '!') {
+            (*section)[line.substr(1)] = "\x01";  // unavailable
+        } else if (size_t equals = line.find('='); equals != std::string::npos) {
+            (*section)[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+    }
+    return description;
+}
+
+void queueEvent(Engine& engine, int id, int reason = 0, int error = 0) {
+    PendingEvent pending;
+    pending.event.event_id = id;
+    pending.endFile.reason = reason;
+    pending.endFile.error = error;
+    engine.events.push_back(pending);
+    engine.eventQueued.notify_all();
+}
+
+bool loaded(const Engine& engine) { return engine.current >= 0 && !engine.file.empty(); }
+
+void endCurrent(Engine& engine, int reason) {
+    if (loaded(engine)) queueEvent(engine, kEventEndFile, reason);
+    engine.file.clear();
+}
+
+// Loads entry `index`; a file described as failing ends with an error and the next entry is
+// tried, as the engine goes on through a playlist.
+void loadEntry(Engine& engine, int index) {
+    while (index >= 0 && index < (int)engine.playlist.size()) {
+        engine.current = index;
+        const std::string& path = engine.playlist[index];
+        std::string name = baseName(path);
+        Properties file;
+        for (auto& pair : kFileDefaults) file[pair[0]] = pair[1];
+        for (auto& pair : engine.description.common) file[pair.first] = pair.second;
+        auto own = engine.description.files.find(lower(name));
+        if (own != engine.description.files.end())
+            for (auto& pair : own->second) file[pair.first] = pair.second;
+        queueEvent(engine, kEventStartFile);
+        if (file["fail"] == "1") {
+            queueEvent(engine, kEventEndFile, kEndError, kErrLoading);
+            index++;
+            continue;
+        }
+        file["path"] = path;
+        file["filename"] = name;
+        file["filename/no-ext"] = name.substr(0, name.find_last_of('.'));
+        if (!file.count("media-title")) file["media-title"] = name;
+        for (auto it = file.begin(); it != file.end();)
+            it = it->second == "\x01" ? file.erase(it) : std::next(it);
+        engine.file = file;
+        queueEvent(engine, kEventFileLoaded);
+        queueEvent(engine, kEventPlaybackRestart);
+        return;
+    }
+    engine.current = -1;
+    engine.file.clear();
+}
+
+bool playlistProperty(const Engine& engine, const std::string& name, std::string& value) {
+    if (name == "playlist-count") return value = std::to_string(engine.playlist.size()), true;
+    if (name == "playlist-pos") return value = std::to_string(engine.current), true;
+    if (name == "playlist-pos-1") return value = std::to_string(engine.current + 1), true;
+    int index;
+    char field[32];
+    if (sscanf(name.c_str(), "playlist/%d/%31s", &index, field) == 2 && index >= 0 &&
+        index < (int)engine.playlist.size() && strcmp(field, "filename") == 0)
+        return value = engine.playlist[index], true;
+    return false;
+}
+
+bool readProperty(const Engine& engine, const std::string& name, std::string& value) {
+    if (playlistProperty(engine, name, value)) return true;
+    auto it = engine.file.find(name);
+    if (it == engine.file.end()) it = engine.global.find(name);
+    if (it == engine.global.end()) return false;
+    value = it->second;
+    return true;
+}
+
+void writeProperty(Engine& engine, const std::string& name, const std::string& value) {
+    (engine.file.count(name) ? engine.file : engine.global)[name] = value;
+}
+
+std::string numberText(double value) {
+    char text[48];
+    snprintf(text, sizeof text, "%.6f", value);
+    std::string out = text;
+    out.erase(out.find_last_not_of('0') + 1);
+    if (out.back() == '.') out.pop_back();
+    return out == "-0" ? "0" : out;
+}
+
+double numberOf(const Engine& engine, const std::string& name) {
+    std::string text;
+    return readProperty(engine, name, text) ? atof(text.c_str()) : 0;
+}
+
+int seek(Engine& engine, const std::vector<std::string>& args) {
+    if (!loaded(engine) || args.size() < 2) return kErrCommand;
+    double target = atof(args[1].c_str());
+    std::string flags = args.size() > 2 ? args[2] : "relative";
+    double duration = numberOf(engine, "duration");
+    if (flags.find("absolute-percent") != std::string::npos)
+        target = duration * target / 100;
+    else if (flags.find("absolute") == std::string::npos)
+        target += numberOf(engine, "time-pos");
+    engine.file["time-pos"] = numberText(target < 0 ? 0 : target > duration ? duration : target);
+    queueEvent(engine, kEventSeek);
+    queueEvent(engine, kEventPlaybackRestart);
+    return 0;
+}
+
+int playIndex(Engine& engine, int index) {
+    if (index < 0 || index >= (int)engine.playlist.size()) return kErrCommand;
+    endCurrent(engine, kEndStop);
+    loadEntry(engine, index);
+    return 0;
+}
+
+int removeEntry(Engine& engine, int index) {
+    if (index < 0 || index >= (int)engine.playlist.size()) return kErrCommand;
+    engine.playlist.erase(engine.playlist.begin() + index);
+    if (index < engine.current) {
+        engine.current--;
+    } else if (index == engine.current) {
+        endCurrent(engine, kEndStop);
+        loadEntry(engine, index);
+    }
+    return 0;
+}
+
+int loadFile(Engine& engine, const std::vector<std::string>& args) {
+    std::string mode = args.size() > 2 ? args[2] : "replace";
+    if (mode == "replace") {
+        endCurrent(engine, kEndStop);
+        engine.playlist.assign(1, args[1]);
+        loadEntry(engine, 0);
+        return 0;
+    }
+    engine.playlist.push_back(args[1]);
+    if (!loaded(engine) && mode == "append-play") loadEntry(engine, (int)engine.playlist.size() - 1);
+    return 0;
+}
+
+// A file the player names for a saved frame: made, so the player can tell a written frame from
+// a folder it cannot write to.
+int screenshotToFile(const std::string& path) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(size, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, path.c_str(), -1, &wide[0], size);
+    HANDLE file = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return kErrCommand;
+    DWORD written;
+    WriteFile(file, "\x89PNG\r\n\x1a\n", 8, &written, nullptr);
+    CloseHandle(file);
+    return 0;
+}
+
+int runCommand(Engine& engine, const std::vector<std::string>& args) {
+    if (args.empty()) return kErrInvalid;
+    const std::string& name = args[0];
+    std::string value;
+    if (name == "set" && args.size() >= 3) {
+        writeProperty(engine, args[1], args[2]);
+    } else if ((name == "add" || name == "multiply") && args.size() >= 2) {
+        double step = args.size() > 2 ? atof(args[2].c_str()) : 1;
+        double now = numberOf(engine, args[1]);
+        writeProperty(engine, args[1], numberText(name == "add" ? now + step : now * step));
+    } else if (name == "cycle" && args.size() >= 2) {
+        if (readProperty(engine, args[1], value) && (value == "yes" || value == "no"))
+            writeProperty(engine, args[1], value == "yes" ? "no" : "yes");
+    } else if (name == "cycle-values" && args.size() >= 3) {
+        readProperty(engine, args[1], value);
+        size_t next = 2;
+        for (size_t i = 2; i < args.size(); i++)
+            if (args[i] == value) next = i + 1 < args.size() ? i + 1 : 2;
+        writeProperty(engine, args[1], args[next]);
+    } else if (name == "seek") {
+        return seek(engine, args);
+    } else if (name == "loadfile" && args.size() >= 2) {
+        return loadFile(engine, args);
+    } else if (name == "playlist-next" || name == "playlist-prev") {
+        return playIndex(engine, engine.current + (name == "playlist-next" ? 1 : -1));
+    } else if (name == "playlist-play-index" && args.size() >= 2) {
+        return playIndex(engine, atoi(args[1].c_str()));
+    } else if (name == "playlist-remove" && args.size() >= 2) {
+        return removeEntry(engine, args[1] == "current" ? engine.current : atoi(args[1].c_str()));
+    } else if (name == "playlist-clear") {
+        std::vector<std::string> kept;
+        if (engine.current >= 0) kept.push_back(engine.playlist[engine.current]);
+        engine.playlist = kept;
+        engine.current = kept.empty() ? -1 : 0;
+    } else if (name == "stop") {
+        endCurrent(engine, kEndStop);
+        engine.playlist.clear();
+        engine.current = -1;
+    } else if (name == "quit" || name == "quit-watch-later") {
+        endCurrent(engine, kEndQuit);
+        engine.quitting = true;
+        engine.eventQueued.notify_all();
+    } else if (name == "screenshot-to-file" && args.size() >= 2) {
+        return screenshotToFile(args[1]);
+    }
+    return 0;  // everything else only needs to be journalled
+}
+
+// The input syntax as far as the player writes it: ";" between commands, blanks between
+// arguments, double or single quotes, and prefixes such as "no-osd" that change nothing here.
+std::vector<std::vector<std::string>> parseCommandString(const std::string& text) {
+    static const char* const kPrefixes[] = {"no-osd", "osd-auto", "osd-bar", "osd-msg", "osd-msg-bar",
+                                            "raw", "expand-properties", "async", "sync", "repeatable"};
+    std::vector<std::vector<std::string>> commands(1);
+    for (size_t i = 0; i < text.size();) {
+        char c = text[i];
+        if (c == ' ' || c == '\t') { i++; continue; }
+        if (c == '#') break;
+        if (c == ';') { commands.emplace_back(); i++; continue; }
+        std::string word;
+        while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != ';') {
+            if (text[i] == '"' || text[i] == '\'') {
+                char quote = text[i++];
+                while (i < text.size() && text[i] != quote) {
+                    if (quote == '"' && text[i] == '\\' && i + 1 < text.size()) i++;
+                    word += text[i++];
+                }
+                i++;
+            } else {
+                word += text[i++];
+            }
+        }
+        bool prefix = false;
+        for (const char* p : kPrefixes) prefix |= commands.back().empty() && word == p;
+        if (!prefix) commands.back().push_back(word);
+    }
+    return commands;
+}
+
+std::string joined(const std::vector<std::string>& args) {
+    std::string line;
+    for (size_t i = 0; i < args.size(); i++) line += (i ? "\t" : "") + args[i];
+    return line;
+}
+
+std::vector<std::string> argumentList(const char** args) {
+    std::vector<std::string> list;
+    for (size_t i = 0; args && args[i]; i++) list.push_back(args[i]);
+    return list;
+}
+
+char* copyForClient(const std::string& text) {
+    char* copy = (char*)malloc(text.size() + 1);
+    if (copy) memcpy(copy, text.c_str(), text.size() + 1);
+    return copy;
+}
+
+// The picture: seven bars while a file with video is loaded, black otherwise.
+LRESULT CALLBACK pictureProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static const COLORREF kBars[7] = {RGB(191, 191, 191), RGB(191, 191, 0), RGB(0, 191, 191), RGB(0, 191, 0),
+                                      RGB(191, 0, 191),   RGB(191, 0, 0),   RGB(0, 0, 191)};
+    Engine* engine = (Engine*)GetPropW(window, L"EngineDouble");
+    if (message == WM_TIMER) {
+        RECT parent, own;
+        if (GetClientRect(GetParent(window), &parent) && GetClientRect(window, &own) &&
+            (parent.right != own.right || parent.bottom != own.bottom))
+            SetWindowPos(window, nullptr, 0, 0, parent.right, parent.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+        InvalidateRect(window, nullptr, FALSE);
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    if (message == WM_PAINT && engine) {
+        bool video;
+        {
+            std::lock_guard<std::mutex> hold(engine->mutex);
+            auto vid = engine->file.find("vid");
+            video = loaded(*engine) && !engine->quitting && vid != engine->file.end() && vid->second != "no";
+        }
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(window, &paint);
+        RECT box;
+        GetClientRect(window, &box);
+        for (int i = 0; i < 7; i++) {
+            RECT bar = {box.right * i / 7, 0, box.right * (i + 1) / 7, box.bottom * 2 / 3};
+            if (!video) bar = i ? RECT{} : box;
+            HBRUSH brush = CreateSolidBrush(video ? kBars[i] : RGB(0, 0, 0));
+            FillRect(dc, &bar, brush);
+            DeleteObject(brush);
+        }
+        RECT foot = {0, box.bottom * 2 / 3, box.right, box.bottom};
+        if (video) FillRect(dc, &foot, (HBRUSH)GetStockObject(BLACK_BRUSH));
+        EndPaint(window, &paint);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void pictureThread(Engine* engine, HWND parent) {
+    HMODULE module = nullptr;
+    GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       (LPCWSTR)&pictureProcedure, &module);
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = pictureProcedure;
+    windowClass.hInstance = module;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = L"mpv";
+    RegisterClassW(&windowClass);
+    RECT box = {};
+    GetClientRect(parent, &box);
+    // No parent notification: the parent's thread may be busy waiting for this engine.
+    HWND window = CreateWindowExW(WS_EX_NOPARENTNOTIFY, L"mpv", L"mpv", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                  0, 0, box.right, box.bottom, parent, nullptr, module, nullptr);
+    if (!window) return;
+    SetPropW(window, L"EngineDouble", engine);
+    SetTimer(window, 1, 200, nullptr);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+}
+
+bool failureRequested(const char* stage) {
+    for (const std::string& item : split(narrow(environmentText(L"KIVO_ENGINE_FAIL")), ','))
+        if (item == stage) return true;
+    return false;
+}
+
+HANDLE openJournal() {
+    std::wstring path = environmentText(L"KIVO_ENGINE_JOURNAL");
+    if (path.empty()) return INVALID_HANDLE_VALUE;
+    return CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                       0, nullptr);
+}
+
+Event* handOut(Engine& engine, const PendingEvent& pending) {
+    engine.handedOut = pending;
+    Event& event = engine.handedOut.event;
+    if (event.event_id == kEventEndFile) {
+        event.data = &engine.handedOut.endFile;
+        journalLine(engine, "event 7 reason=" + std::to_string(pending.endFile.reason) +
+                                " error=" + std::to_string(pending.endFile.error));
+    } else if (event.event_id) {
+        journalLine(engine, "event " + std::to_string(event.event_id));
+    }
+    return &event;
+}
+
+}  // namespace
+
+ENGINE_EXPORT Engine* mpv_create(void) {
+    Engine* engine = new Engine();
+    engine->journal = openJournal();
+    journalLine(*engine, "create");
+    if (failureRequested("create")) {
+        CloseHandle(engine->journal);
+        delete engine;
+        return nullptr;
+    }
+    engine->description = readDescription(environmentText(L"KIVO_ENGINE_MEDIA"));
+    for (const std::string& item : split(narrow(environmentText(L"KIVO_ENGINE_REFUSE")), ',')) {
+        size_t equals = item.find('=');
+        if (!item.empty())
+            engine->refused[item.substr(0, equals)] =
+                equals == std::string::npos ? kErrOptionNotFound : atoi(item.c_str() + equals + 1);
+    }
+    for (auto& pair : kGlobalDefaults) engine->global[pair[0]] = pair[1];
+    return engine;
+}
+
+ENGINE_EXPORT int mpv_initialize(Engine* engine) {
+    if (!engine) return kErrInvalid;
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, "initialize");
+    if (engine->initialized || failureRequested("initialize")) return kErrInvalid;
+    engine->initialized = true;
+    HWND parent = (HWND)(intptr_t)atoll(engine->global["wid"].c_str());
+    if (IsWindow(parent)) std::thread(pictureThread, engine, parent).detach();
+    return 0;
+}
+
+ENGINE_EXPORT int mpv_set_option_string(Engine* engine, const char* name, const char* value) {
+    if (!engine || !name || !value) return kErrInvalid;
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, std::string("option ") + name + "=" + value);
+    auto refused = engine->refused.find(name);
+    if (refused != engine->refused.end()) return refused->second;
+    engine->global[name] = value;
+    return 0;
+}
+
+ENGINE_EXPORT int mpv_command(Engine* engine, const char** args) {
+    if (!engine) return kErrInvalid;
+    std::vector<std::string> arguments = argumentList(args);
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, "command " + joined(arguments));
+    return engine->initialized ? runCommand(*engine, arguments) : kErrUninitialized;
+}
+
+ENGINE_EXPORT int mpv_command_string(Engine* engine, const char* text) {
+    if (!engine || !text) return kErrInvalid;
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, std::string("command_string ") + text);
+    if (!engine->initialized) return kErrUninitialized;
+    int result = 0;
+    for (const std::vector<std::string>& command : parseCommandString(text)) {
+        int single = command.empty() ? 0 : runCommand(*engine, command);
+        if (single < 0 && result == 0) result = single;
+    }
+    return result;
+}
+
+ENGINE_EXPORT int mpv_command_async(Engine* engine, uint64_t replyUserdata, const char** args) {
+    if (!engine) return kErrInvalid;
+    std::vector<std::string> arguments = argumentList(args);
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, "command_async " + joined(arguments));
+    if (!engine->initialized) return kErrUninitialized;
+    // The reply comes before the events the command raises (a quit's end-file, say).
+    size_t queuedBefore = engine->events.size();
+    int result = runCommand(*engine, arguments);
+    PendingEvent reply;
+    reply.event.event_id = kEventCommandReply;
+    reply.event.error = result < 0 ? kErrCommand : 0;
+    reply.event.reply_userdata = replyUserdata;
+    engine->events.insert(engine->events.begin() + queuedBefore, reply);
+    engine->eventQueued.notify_all();
+    return 0;
+}
+
+ENGINE_EXPORT Event* mpv_wait_event(Engine* engine, double timeout) {
+    static Event none = {};
+    if (!engine) return &none;
+    static const bool stall = GetEnvironmentVariableW(L"KIVO_ENGINE_STALL", nullptr, 0) != 0;
+    std::unique_lock<std::mutex> hold(engine->mutex);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout < 0 ? 3600 : timeout);
+    for (;;) {
+        if (!engine->events.empty()) {
+            PendingEvent pending = engine->events.front();
+            engine->events.pop_front();
+            return handOut(*engine, pending);
+        }
+        if (engine->quitting && stall) {
+            hold.unlock();
+            Sleep(INFINITE);  // an engine that never finishes quitting keeps the caller here
+        }
+        if (engine->quitting) {
+            PendingEvent shutdown;
+            shutdown.event.event_id = kEventShutdown;
+            return handOut(*engine, shutdown);
+        }
+        if (engine->eventQueued.wait_until(hold, deadline) == std::cv_status::timeout && engine->events.empty() &&
+            !engine->quitting)
+            return handOut(*engine, PendingEvent());
+    }
+}
+
+ENGINE_EXPORT int mpv_get_property(Engine* engine, const char* name, int format, void* data) {
+    if (!engine || !name) return kErrInvalid;
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, std::string("get ") + name + " " + std::to_string(format));
+    if (!engine->initialized) return kErrUninitialized;
+    std::string value;
+    if (!data) return kErrInvalid;
+    if (!readProperty(*engine, name, value)) return kErrUnavailable;
+    char* end = nullptr;
+    switch (format) {
+        case kFormatString:
+        case kFormatOsdString:
+            *(char**)data = copyForClient(value);
+            return 0;
+        case kFormatFlag:
+            if (value != "yes" && value != "no") return kErrPropertyFormat;
+            *(int*)data = value == "yes";
+            return 0;
+        case kFormatInt64: {
+            long long number = strtoll(value.c_str(), &end, 10);
+            if (value.empty() || *end) return kErrPropertyFormat;
+            *(int64_t*)data = number;
+            return 0;
+        }
+        case kFormatDouble: {
+            double number = strtod(value.c_str(), &end);
+            if (value.empty() || *end) return kErrPropertyFormat;
+            *(double*)data = number;
+            return 0;
+        }
+    }
+    return kErrPropertyFormat;
+}
+
+ENGINE_EXPORT char* mpv_get_property_string(Engine* engine, const char* name) {
+    if (!engine || !name) return nullptr;
+    std::lock_guard<std::mutex> hold(engine->mutex);
+    journalLine(*engine, std::string("get_string ") + name);
+    std::string value;
+    return engine->initialized && readProperty(*engine, name, value) ? copyForClient(value) : nullptr;
+}
+
+ENGINE_EXPORT void mpv_free(void* data) { free(data); }
+
+#ifndef ENGINE_DOUBLE_WITHOUT_ERROR_STRING
+ENGINE_EXPORT const char* mpv_error_string(int error) {
+    static const char* const kTexts[] = {
+        "success", "event queue full", "memory allocation failed", "core not uninitialized",
+        "invalid parameter", "option not found", "unsupported format for accessing option",
+        "error setting option", "property not found", "unsupported format for accessing property",
+        "property unavailable", "error accessing property", "error running command", "loading failed",
+    };
+    int index = error > 0 ? 0 : -error;
+    return index < (int)(sizeof kTexts / sizeof kTexts[0]) ? kTexts[index] : "unknown error";
+}
+#endif

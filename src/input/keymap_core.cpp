@@ -27,8 +27,10 @@ const KeyBinding keyBindings[86] = {
     {0xBC, kCtrl, "frame-back-step", kRepeat},
     {0x24, kNone, "sub-seek -1", kOnce},
     {0x23, kNone, "sub-seek 1", kOnce},
-    {0xDB, kNone, "set ab-loop-a ${time-pos}", kOnce},
-    {0xDD, kNone, "set ab-loop-b ${time-pos}", kOnce},
+    // The raw position, not the shown one: the shown form drops the fraction, which puts B behind
+    // the playhead, and the engine only loops when playback crosses B.
+    {0xDB, kNone, "set ab-loop-a ${=time-pos}", kOnce},
+    {0xDD, kNone, "set ab-loop-b ${=time-pos}", kOnce},
     {0xDC, kNone, "set ab-loop-a no ; set ab-loop-b no", kOnce},
     {0x5A, kNone, "set speed 1", kOnce},
     {0x58, kNone, "add speed -0.1", kRepeat},

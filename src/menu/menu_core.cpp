@@ -183,8 +183,8 @@ const std::vector<RowDef> kWindow = {
 };
 
 const std::vector<RowDef> kAbRepeat = {
-    row(L"ตั้งจุดเริ่ม A", L"[", "set ab-loop-a ${time-pos}"),
-    row(L"ตั้งจุดจบ B", L"]", "set ab-loop-b ${time-pos}"),
+    row(L"ตั้งจุดเริ่ม A", L"[", "set ab-loop-a ${=time-pos}"),
+    row(L"ตั้งจุดจบ B", L"]", "set ab-loop-b ${=time-pos}"),
     row(L"ยกเลิกการวน", L"\\", "set ab-loop-a no ; set ab-loop-b no"),
 };
 

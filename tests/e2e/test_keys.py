@@ -14,7 +14,7 @@ ENGINE_ROWS = [
     ("BackSpace", "seek 0 absolute"), ("Prior", "playlist-prev"), ("Next", "playlist-next"),
     ("f", "frame-step"), ("ctrl+period", "frame-step"), ("ctrl+comma", "frame-back-step"),
     ("Home", "sub-seek -1"), ("End", "sub-seek 1"),
-    ("bracketleft", "set ab-loop-a ${time-pos}"), ("bracketright", "set ab-loop-b ${time-pos}"),
+    ("bracketleft", "set ab-loop-a ${=time-pos}"), ("bracketright", "set ab-loop-b ${=time-pos}"),
     ("backslash", "set ab-loop-a no ; set ab-loop-b no"),
     ("z", "set speed 1"), ("x", "add speed -0.1"), ("c", "add speed 0.1"),
     ("Down", "add volume -5"), ("m", "cycle mute"),

@@ -3,6 +3,7 @@ the playing file, the folder queue and the resume file written on close."""
 import hashlib
 import re
 import subprocess
+import time
 
 import kivo
 from kivo import PlayerTest
@@ -72,6 +73,22 @@ class RealEngine(PlayerTest):
         resume = self.resume_file(clip).read_text()
         self.assertTrue(resume.startswith("# " + kivo.win_path(clip) + "\n"), resume)
         self.assertRegex(resume, r"\nstart=\d+\.\d+\n")
+
+    def test_the_a_b_keys_loop_between_two_playing_positions(self):
+        clip = self.clips / "long" / "long.mp4"
+        self.start(clip, env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^first_frame_ms=", 60)
+        kivo.command("seek 10 absolute+exact")
+        time.sleep(0.5)
+        kivo.focus_main("long.mp4 - KivoPlayer")
+        kivo.xdotool("key", "bracketleft")  # "set ab-loop-a ${=time-pos}": the engine fills in the time
+        time.sleep(1.2)
+        kivo.xdotool("key", "bracketright")
+        time.sleep(2.5)
+        kivo.command("write-watch-later-config")
+        kivo.wait_until(lambda: self.resume_file(clip).exists(), what="the resume file")
+        start = float(re.search(r"\nstart=([\d.]+)\n", self.resume_file(clip).read_text()).group(1))
+        self.assertTrue(10 <= start <= 12, start)
 
     def test_closing_in_the_last_ten_seconds_leaves_no_resume_entry(self):
         clip = self.clips / "b.mkv"  # 8 s: always within the last ten seconds

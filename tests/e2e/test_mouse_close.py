@@ -15,11 +15,10 @@ def picture_point():
 class Mouse(ScriptedTest):
     media = "duration=600\nvolume=50\n"
 
-    def test_click_pauses_on_release_and_double_click_toggles_full_screen(self):
+    def test_click_pauses_on_release_double_click_toggles_full_screen_and_wheel_steps_volume(self):
         player = self.start_playing("C:\\media\\film.mkv")
         kivo.wait_for_log(r"^mpv_window_hooked_ms=")
-        px, py = picture_point()
-        kivo.move_mouse(px, py)
+        kivo.move_mouse(*picture_point())
         since = len(kivo.journal())
         kivo.xdotool("mousedown", 1)
         time.sleep(0.3)  # nothing may happen while the button is down
@@ -32,50 +31,29 @@ class Mouse(ScriptedTest):
         kivo.xdotool("click", "--repeat", 2, "--delay", 120, 1)
         kivo.wait_for_journal(lambda _: kivo.journal_commands(since).count("cycle pause") == 2)
         self.assertEqual(kivo.state_line()["fullscreen"], "1")
-        x, y, w, h, cw, ch = kivo.window_rect()
-        self.assertEqual((x, y, w, h), (0, 0, 1920, 1080))
+        self.assertEqual(kivo.window_rect()[:4], (0, 0, 1920, 1080))
         # A third quick click starts a new pair: it pauses on release again.
         kivo.xdotool("click", 1)
         kivo.wait_for_journal(lambda _: kivo.journal_commands(since).count("cycle pause") == 3)
         self.assertEqual(kivo.state_line()["fullscreen"], "1")
-        self.assertEqual(player.close(), 0)
-
-    def test_wheel_steps_the_volume(self):
-        player = self.start_playing("C:\\media\\film.mkv")
-        kivo.wait_for_log(r"^mpv_window_hooked_ms=")
-        kivo.move_mouse(*picture_point())
-        since = len(kivo.journal())
-        kivo.xdotool("click", 4)
-        kivo.wait_for_command("add volume 5", since)
-        since = len(kivo.journal())
-        kivo.xdotool("click", 5)
-        kivo.wait_for_command("add volume -5", since)
+        for button, step in ((4, "add volume 5"), (5, "add volume -5")):
+            since = len(kivo.journal())
+            kivo.xdotool("click", button)
+            kivo.wait_for_command(step, since)
         self.assertEqual(player.close(), 0)
 
 
 class CloseSequence(ScriptedTest):
-    def close_at(self, start, env=None):
-        kivo.MEDIA_DESCRIPTION.write_text(f"duration=60\ntime-pos={start}\npause=yes\n")
-        player = self.start_playing("C:\\media\\film.mkv", env=dict(env or {}, KIVOPLAYER_DEMO="resume"))
-        since = len(kivo.journal())
-        self.assertEqual(player.close(), 0)
-        return kivo.journal_commands(since)
-
-    def test_near_the_end_the_resume_entry_is_deleted(self):
-        sent = self.close_at(55)
-        self.assertEqual(sent, ["delete-watch-later-config", "set save-position-on-quit no", "async quit"])
-
-    def test_earlier_the_position_is_kept(self):
-        self.assertEqual(self.close_at(49), ["async quit-watch-later"])
-
-    def test_without_resume_it_just_quits(self):
-        kivo.MEDIA_DESCRIPTION.write_text("duration=60\ntime-pos=10\n")
-        player = self.start_playing("C:\\media\\film.mkv")
-        since = len(kivo.journal())
-        self.assertEqual(player.close(), 0)
-        self.assertEqual(kivo.journal_commands(since), ["async quit"])
-
-    def test_an_engine_that_never_quits_does_not_hold_the_process(self):
+    def test_near_the_end_earlier_without_resume_and_with_an_engine_that_never_quits(self):
+        for position, demo, sent in ((55, "resume", ["delete-watch-later-config", "set save-position-on-quit no",
+                                                     "async quit"]),
+                                     (49, "resume", ["async quit-watch-later"]), (10, "stay", ["async quit"])):
+            kivo.MEDIA_DESCRIPTION.write_text(f"duration=60\ntime-pos={position}\npause=yes\n")
+            player = self.start_playing("C:\\media\\film.mkv", env={"KIVOPLAYER_DEMO": demo})
+            since = len(kivo.journal())
+            self.assertEqual(player.close(), 0)
+            self.assertEqual(kivo.journal_commands(since), sent, position)
+            kivo.clear_log()  # the next start waits for its own first picture
         player = self.start_playing("C:\\media\\film.mkv", env={"KIVO_ENGINE_STALL": "1"})
         # Two close requests: the second one is ignored.
         kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, 0x10, 0, 0)

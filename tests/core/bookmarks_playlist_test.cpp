@@ -65,10 +65,9 @@ TEST(Bookmarks, JumpsKeepTheirMarginsAndDeletesTouchOnlyTheCurrentFile) {
 }
 
 TEST(PlaylistPanel, PlaceRowsScrollingAndThumb) {
-    PlaylistPlacement p = placePlaylist(1100, 640, 100, 50, 32, 1.0f);
-    EXPECT_EQ((std::vector<int>{p.width, p.height, p.x, p.y}), (std::vector<int>{360, 418, 822, 142}));
-    p = placePlaylist(270, 300, 0, 0, 0, 1.0f);
-    EXPECT_EQ((std::vector<int>{p.width, p.height}), (std::vector<int>{240, 200}));
+    PlaylistPlacement p = placePlaylist(1100, 640, 100, 50, 32, 1.0f), small = placePlaylist(270, 300, 0, 0, 0, 1.0f);
+    EXPECT_EQ((std::vector<int>{p.width, p.height, p.x, p.y, small.width, small.height}),
+              (std::vector<int>{360, 418, 822, 142, 240, 200}));
     EXPECT_EQ((std::vector<int>{playlistVisibleRows(400), playlistVisibleRows(151)}), (std::vector<int>{10, 1}));
     // 20 entries, 10 rows: playing 15 shows from 10; the wheel then keeps 10, or goes up to 7.
     EXPECT_EQ((std::vector<int>{scrollToEntry(0, 15, 10), clampFirstRow(13, 20, 10), clampFirstRow(7, 20, 10),

@@ -61,12 +61,6 @@ TEST(InfoRows, TracksChaptersTagsAndSizes) {
     EXPECT_EQ(std::count(copy.begin(), copy.end(), L'\r'), 1 + rows.size() + 7);
 }
 
-TEST(InfoRows, NothingReadableLeavesFileAndPlayback) {
-    EXPECT_EQ(infoClipboardText(rowsOf({}, {}), L"x"),
-              L"KivoPlayer - x\r\n\r\n[ไฟล์]\r\n\r\n[การเล่น]\r\n  ตำแหน่ง:   (0.0 %)\r\n  ความเร็ว: 1.00x\r\n"
-              L"  เฟรมที่ตกหล่น: 0\r\n  ภาพ-เสียงตรงกัน: +0.000 s\r\n  ตัวเล่น:   ·  \r\n");
-}
-
 TEST(InfoFormats, TimesSizesRatesAndCodecs) {
     struct { double in; const char* duration; const char* bitrate; const char* size; } cases[] = {
         {0, "0:00:00", "", ""}, {-0.5, "0:00:00", "", ""}, {-1.5, "", "", ""}, {NAN, "", "", ""},

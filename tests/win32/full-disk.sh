@@ -1,8 +1,8 @@
 #!/bin/bash
 # Prepares real write failures for the stored-file tests:
 #   devfull/  big.ini and small.ini, each beside a ".tmp" link to /dev/full (every write fails)
-#   tmpfs/    a tiny file system filled to the last byte (only where mounting is allowed)
-#   readonly/ a tiny file system mounted read-only, holding settings.ini (likewise)
+#   tmpfs/    a tiny file system filled to the last byte   } only where mounting is allowed
+#   readonly/ a tiny file system mounted read-only          } (both hold settings.ini)
 set -u
 dir=$2
 case "$1" in
@@ -12,18 +12,15 @@ setup)
         printf 'seek=30\n' >"$dir/devfull/$name.ini"
         ln -sfn /dev/full "$dir/devfull/$name.ini.tmp"
     done
-    if ! mountpoint -q "$dir/tmpfs" && mount -t tmpfs -o size=64k tmpfs "$dir/tmpfs" 2>/dev/null; then
-        printf 'seek=30\n' >"$dir/tmpfs/settings.ini"
-        dd if=/dev/zero of="$dir/tmpfs/filler" bs=4k 2>/dev/null
-    fi
-    if ! mountpoint -q "$dir/readonly" && mount -t tmpfs -o size=64k tmpfs "$dir/readonly" 2>/dev/null; then
-        printf 'seek=30\n' >"$dir/readonly/settings.ini"
-        mount -o remount,ro "$dir/readonly"
-    fi
+    for fs in tmpfs readonly; do
+        mountpoint -q "$dir/$fs" || mount -t tmpfs -o size=64k tmpfs "$dir/$fs" 2>/dev/null || continue
+        printf 'seek=30\n' >"$dir/$fs/settings.ini"
+    done
+    mountpoint -q "$dir/tmpfs" && dd if=/dev/zero of="$dir/tmpfs/filler" bs=4k 2>/dev/null
+    mountpoint -q "$dir/readonly" && mount -o remount,ro "$dir/readonly"
     exit 0 ;;
 cleanup)
-    mountpoint -q "$dir/tmpfs" && umount "$dir/tmpfs"
-    mountpoint -q "$dir/readonly" && umount "$dir/readonly"
+    for fs in tmpfs readonly; do mountpoint -q "$dir/$fs" && umount "$dir/$fs"; done
     rm -rf "$dir"
     exit 0 ;;
 esac

@@ -1,36 +1,40 @@
-// Helpers for tests that need real files under Wine.
+// Real files for tests under Wine.
 #pragma once
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 // A fresh folder under the temporary folder, removed with its files by the destructor.
 struct ScratchFolder {
     std::wstring path;
-    explicit ScratchFolder(const wchar_t* name) {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        path = std::wstring(temp) + name;
-        clear();
-        CreateDirectoryW(path.c_str(), nullptr);
+    explicit ScratchFolder(const wchar_t* name) : path((std::filesystem::temp_directory_path() / name).wstring()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+        std::filesystem::create_directory(path, ignored);
     }
-    ~ScratchFolder() { clear(); }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
     std::wstring file(const wchar_t* name) const { return path + L"\\" + name; }
-    void clear() {
-        WIN32_FIND_DATAW found;
-        HANDLE h = FindFirstFileW((path + L"\\*").c_str(), &found);
-        if (h != INVALID_HANDLE_VALUE) {
-            do {
-                std::wstring item = path + L"\\" + found.cFileName;
-                if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) RemoveDirectoryW(item.c_str());
-                else DeleteFileW(item.c_str());
-            } while (FindNextFileW(h, &found));
-            FindClose(h);
-        }
-        RemoveDirectoryW(path.c_str());
-    }
 };
 
-std::string readWholeFile(const std::wstring& path);
-void writeWholeFile(const std::wstring& path, const std::string& bytes);
-bool fileExists(const std::wstring& path);
+inline std::string readWholeFile(const std::wstring& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(std::filesystem::path(path), std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+inline void writeWholeFile(const std::wstring& path, const std::string& bytes) {
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
+}
+
+// By directory entry: a link to a device has a name but no attributes under Wine.
+inline bool fileExists(const std::wstring& path) {
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(path.c_str(), &found);
+    return h != INVALID_HANDLE_VALUE && FindClose(h);
+}

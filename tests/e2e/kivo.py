@@ -16,6 +16,7 @@ BIN = Path(os.environ.get("KIVO_BIN", BUILD / "bin"))
 TEST_DATA = BUILD / "test"          # the program's <exe folder>\..\test
 SCREENS = BUILD / "screens"
 MEDIA = BUILD / "media"
+WINERUN = SOURCE / "scripts" / "winerun.sh"
 WINE = "/usr/lib/wine/wine64"
 MAIN_TEST_CLASS = "KivoPlayerWndTest"
 HUD_CLASS = "KivoHud"
@@ -35,7 +36,7 @@ def wine_env():
     this build folder that a killed earlier run left behind."""
     global _env
     if _env is None:
-        out = subprocess.run(["bash", str(SOURCE / "scripts" / "winerun.sh"), "--env"], stdin=DEVNULL,
+        out = subprocess.run(["bash", str(WINERUN), "--env"], stdin=DEVNULL,
                              capture_output=True, text=True, timeout=240).stdout
         line = [l for l in out.splitlines() if l.startswith("export ")][-1]
         _env = {k: v for k, v in os.environ.items() if not k.startswith("KIVOPLAYER_")}

@@ -1,5 +1,5 @@
-"""The options the engine is started with, the first loads, and engine start failures,
-checked in the scripted engine's journal."""
+"""Starting the engine: the options it gets, the first loads, and every way it can fail to start,
+checked in the engine double's journal and the window's title."""
 import kivo
 from kivo import ScriptedTest
 
@@ -11,107 +11,93 @@ DEFAULT_OPTIONS = [
     "cursor-autohide=2500", "save-position-on-quit=no", "resume-playback=no",
     "watch-later-options=start", "write-filename-in-watch-later-config=yes",
 ]
+FAILED_TITLE = "KivoPlayer - libmpv failed to start"
 
 
 def options():
     return [l[len("option "):] for l in kivo.journal() if l.startswith("option ")]
 
 
-class EngineOptions(ScriptedTest):
-    def run_to_close(self, *files, env=None):
-        player = self.start(*files, env=env)
-        self.assertEqual(player.wait_exit(30), 0)
+class EngineStart(ScriptedTest):
+    def run_to_close(self, *files, settings=None, env=None):
+        kivo.JOURNAL.unlink(missing_ok=True)
+        if settings:
+            (kivo.TEST_DATA / "settings.ini").write_text(settings)
+        self.assertEqual(self.start(*files, env=env).wait_exit(30), 0)
         return options()
 
-    def test_default_option_set_in_order(self):
-        got = self.run_to_close("C:\\media\\a.mkv")
-        self.assertEqual(got[:21], DEFAULT_OPTIONS)
-        self.assertEqual(got[21], "watch-later-directory=" + kivo.win_path(self.folder) + "\\..\\test\\resume")
-        self.assertEqual(got[22], "screenshot-format=png")
+    def test_default_options_in_order_then_the_settings_and_the_loads(self):
+        got = self.run_to_close("rel.mkv", "C:\\media\\b.mkv", "https://x.test/v.m3u8")
+        self.assertEqual(got, DEFAULT_OPTIONS + [
+            "watch-later-directory=" + kivo.win_path(self.folder) + "\\..\\test\\resume", "screenshot-format=png",
+            got[23], "ao=null"])
         self.assertRegex(got[23], r"^wid=\d+$")
-        self.assertEqual(got[24:], ["ao=null"])
         lines = kivo.journal()
-        self.assertLess(lines.index("create"), lines.index("option config=no"))
+        self.assertEqual(lines[0], "create")
         self.assertLess(lines.index("option ao=null"), lines.index("initialize"))
-        self.assertIn("command loadfile\tC:\\media\\a.mkv", lines)
+        self.assertEqual([c for c in kivo.journal_commands() if c.startswith("loadfile")], [
+            "loadfile " + kivo.win_path(self.folder) + "\\rel.mkv", "loadfile C:\\media\\b.mkv append",
+            "loadfile https://x.test/v.m3u8 append"])
 
-    def test_conditions_follow_the_settings(self):
-        (kivo.TEST_DATA / "settings.ini").write_text("boost=0\nhwdec=0\nsublang=1\nautoqueue=1\n")
-        got = self.run_to_close("C:\\media\\a.mkv")
-        self.assertNotIn("af=@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]", got)
-        self.assertIn("hwdec=no", got)
-        self.assertIn("slang=eng,en,tha,th", got)
-        self.assertIn("autocreate-playlist=filter", got)
+        got = self.run_to_close("C:\\media\\a.mkv", settings="boost=0\nhwdec=0\nsublang=1\nautoqueue=1\n")
+        self.assertNotIn(DEFAULT_OPTIONS[7], got)
+        self.assertLessEqual({"hwdec=no", "slang=eng,en,tha,th", "autocreate-playlist=filter"}, set(got))
+        got = self.run_to_close("C:\\media\\a.mkv", "C:\\media\\b.mkv", settings="sublang=2\nautoqueue=1\n")
+        self.assertLessEqual({"slang=", "autocreate-playlist=no"}, set(got))  # a queue is never widened
+
         kivo.JOURNAL.unlink()
-        (kivo.TEST_DATA / "settings.ini").write_text("sublang=2\nautoqueue=1\n")
-        got = self.run_to_close("C:\\media\\a.mkv", "C:\\media\\b.mkv")
-        self.assertIn("slang=", got)
-        self.assertIn("autocreate-playlist=no", got)
-
-    def test_resume_demo_turns_resume_options_on(self):
+        kivo.clear_log()
         player = self.start("C:\\media\\a.mkv", env={"KIVOPLAYER_DEMO": "resume"})
         kivo.wait_for_log(r"^hud_ready_ms=", 30)
-        self.assertIn("save-position-on-quit=yes", options())
-        self.assertIn("resume-playback=yes", options())
+        self.assertLessEqual({"save-position-on-quit=yes", "resume-playback=yes"}, set(options()))
         self.assertEqual(player.close(), 0)
         self.assertIn("async quit-watch-later", kivo.journal_commands())
 
-    def test_three_files_load_in_order_with_full_paths(self):
-        player = self.start("rel.mkv", "C:\\media\\b.mkv", "https://x.test/v.m3u8")
-        self.assertEqual(player.wait_exit(30), 0)
-        loads = [c for c in kivo.journal_commands() if c.startswith("loadfile")]
-        self.assertEqual(loads, [
-            "loadfile " + kivo.win_path(self.folder) + "\\rel.mkv",
-            "loadfile C:\\media\\b.mkv append",
-            "loadfile https://x.test/v.m3u8 append",
-        ])
-
-    def test_refused_option_is_logged_and_playback_goes_on(self):
-        player = self.start("C:\\media\\a.mkv", env={"KIVO_ENGINE_REFUSE": "osc,hwdec=-7"})
-        self.assertEqual(player.wait_exit(30), 0)
+    def test_a_refused_option_or_a_missing_file_is_logged_and_the_program_goes_on(self):
+        self.run_to_close("C:\\media\\a.mkv", env={"KIVO_ENGINE_REFUSE": "osc,hwdec=-7"})
         log = kivo.read_log()
         self.assertRegex(log, r"option osc=no -> \S")
         self.assertRegex(log, r"option hwdec=auto-safe -> \S")
         self.assertIn("first_frame_ms=", log)
-
-
-class EngineStartFailures(ScriptedTest):
-    def expect_failure(self, line, env=None, folder=None):
-        kw = {"folder": folder} if folder else {}
-        player = self.start("C:\\media\\a.mkv", env=dict(env or {}, KIVOPLAYER_DEMO="stay"), **kw)
-        kivo.wait_for_log(line)
-        self.assertIsNone(kivo.wait_for_title("KivoPlayer - libmpv failed to start"))
-        self.assertEqual(player.close(), 0)
-        return kivo.read_log()
-
-    def test_missing_entry_point(self):
-        folder = kivo.program_folder("bin-scripted-nosym", kivo.SCRIPTED_NOSYM_DLL)
-        log = self.expect_failure(r"^SYMBOLS_MISSING$", folder=folder)
-        self.assertIn("libmpv_loaded_ms=", log)
-
-    def test_create_fails(self):
-        self.expect_failure(r"^mpv_create failed$", env={"KIVO_ENGINE_FAIL": "create"})
-
-    def test_initialize_fails(self):
-        log = self.expect_failure(r"^mpv_initialized_ms=[\d.]+ \((?!ok\)).+\)$", env={"KIVO_ENGINE_FAIL": "initialize"})
-        self.assertNotIn("command loadfile", "\n".join(kivo.journal()))
-
-
-class OpeningFiles(ScriptedTest):
-    def test_missing_file_logs_the_engine_error_and_closes_in_test_mode(self):
         kivo.MEDIA_DESCRIPTION.write_text("[missing.mkv]\nfail=1\n")
-        player = self.start("C:\\nowhere\\missing.mkv")
-        self.assertEqual(player.wait_exit(30), 0)
+        self.run_to_close("C:\\nowhere\\missing.mkv")
         self.assertRegex(kivo.read_log(), r"end_file ERROR: \S")
 
-    def test_engine_window_is_hooked_and_a_click_reaches_the_main_window(self):
-        player = self.start_playing()
-        kivo.wait_for_log(r"^mpv_window_hooked_ms=")
-        x, y, w, h, cw, ch = kivo.window_rect()
-        since = len(kivo.journal())
-        kivo.click(x + w // 2, y + h // 2)
-        kivo.wait_for_command("cycle pause", since)
+    def test_an_engine_that_cannot_start_leaves_a_usable_window_that_says_so(self):
+        nosym = kivo.program_folder("bin-scripted-nosym", kivo.SCRIPTED_NOSYM_DLL)
+        for line, env, folder in ((r"^SYMBOLS_MISSING$", {}, nosym),
+                                  (r"^mpv_create failed$", {"KIVO_ENGINE_FAIL": "create"}, self.folder),
+                                  (r"^mpv_initialized_ms=[\d.]+ \((?!ok\)).+\)$", {"KIVO_ENGINE_FAIL": "initialize"},
+                                   self.folder)):
+            kivo.clear_log()
+            player = self.start("C:\\media\\a.mkv", env=dict(env, KIVOPLAYER_DEMO="stay"), folder=folder)
+            kivo.wait_for_log(line)
+            kivo.wait_for_title(FAILED_TITLE)
+            self.assertEqual(player.close(), 0)
+        self.assertNotIn("command loadfile", "\n".join(kivo.journal()))
+
+        # No library at all: the picture area is black below the title bar, and later opens start
+        # no second engine thread.
+        kivo.clear_log()
+        folder = kivo.program_folder("bin-no-engine")
+        env = {"KIVOPLAYER_DEMO": "stay", "KIVOPLAYER_SINGLE": "1"}
+        player = self.start("C:\\media\\a.mkv", folder=folder, env=env)
+        kivo.wait_for_log(r"^LOAD_FAIL err=126$")
+        kivo.wait_for_title(FAILED_TITLE)
+        x, y, w, h, _, _ = kivo.window_rect()
+        self.assertEqual(kivo.pixel(kivo.screenshot("engine-missing"), x + w // 2, y + h // 2), (0, 0, 0))
+        self.assertEqual(self.start("C:\\media\\b.mkv", folder=folder, env=env).wait_exit(10), 0)
+        kivo.wait_for_log(r"^handover KIVO n=1$")
+        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], FAILED_TITLE)
+        self.assertEqual(kivo.read_log().count("worker_start_ms="), 1)
         self.assertEqual(player.close(), 0)
+
+    def test_a_start_without_files_starts_no_engine(self):
+        player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^first_paint_ms=")
+        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "KivoPlayer")
+        self.assertEqual(player.close(), 0)
+        self.assertNotIn("worker_start_ms", kivo.read_log())
 
 
 if __name__ == "__main__":

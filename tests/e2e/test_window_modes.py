@@ -17,72 +17,49 @@ class WindowModes(ScriptedTest):
         kivo.xdotool("key", "Return")
         kivo.wait_until(lambda: kivo.state_line()["fullscreen"] != before, 5, "a full-screen change")
 
-    def test_enter_toggles_full_screen_and_restores_the_exact_placement(self):
+    def test_full_screen_restores_the_exact_placement_keeps_on_top_and_sizes_to_the_picture(self):
         player = self.start_playing("C:\\media\\film.mkv")
         kivo.kivoctl("size", kivo.MAIN_TEST_CLASS, 1003, 577)
         placed = kivo.window_rect()
+        # Wine 8 on a bare X server answers HWND_TOPMOST without setting WS_EX_TOPMOST, so the
+        # program's own flag is what can be checked here.
+        kivo.command("@ontop")
         self.toggle_full_screen_with_enter()
+        self.assertEqual(kivo.window_rect()[:4], (0, 0, 1920, 1080))
+        kivo.command("@size 1")  # ignored in full screen
         self.assertEqual(kivo.window_rect()[:4], (0, 0, 1920, 1080))
         self.toggle_full_screen_with_enter()
         self.assertEqual(kivo.window_rect(), placed)
+        self.assertEqual(kivo.state_line()["ontop"], "1")
+        kivo.command("@ontop")
+        self.assertEqual(kivo.state_line()["ontop"], "0")
         # From maximised and back to maximised.
         kivo.command("@maximize")
         kivo.wait_until(lambda: kivo.window_rect()[2] >= 1920, 5, "a maximised window")
         maximised = kivo.window_rect()
         self.toggle_full_screen_with_enter()
-        self.assertEqual(kivo.window_rect()[:4], (0, 0, 1920, 1080))
         self.toggle_full_screen_with_enter()
         self.assertEqual(kivo.window_rect(), maximised)
         kivo.command("@maximize")
         kivo.wait_until(lambda: kivo.window_rect() == placed, 5, "the restored window")
-        self.assertEqual(player.close(), 0)
-
-    def test_always_on_top_survives_full_screen(self):
-        player = self.start_playing("C:\\media\\film.mkv")
-        # Wine 8 on a bare X server answers HWND_TOPMOST without setting WS_EX_TOPMOST, so the
-        # program's own flag is what can be checked here.
-        kivo.command("@ontop")
-        self.assertEqual(kivo.state_line()["ontop"], "1")
-        self.toggle_full_screen_with_enter()
-        self.toggle_full_screen_with_enter()
-        self.assertEqual(kivo.state_line()["ontop"], "1")
-        kivo.command("@ontop")
-        self.assertEqual(kivo.state_line()["ontop"], "0")
-        self.assertEqual(player.close(), 0)
-
-    def test_size_to_half_the_picture(self):
-        player = self.start_playing("C:\\media\\film.mkv")
         kivo.command("@size 0.5")
         kivo.wait_until(lambda: kivo.window_rect()[4:] == (960, 540 + 36 + 82), 5, "the half-size client")
-        # Ignored in full screen.
-        kivo.command("@fullscreen")
-        kivo.command("@size 1")
-        self.assertEqual(kivo.window_rect()[2:4], (1920, 1080))
-        kivo.command("@fullscreen")
-        kivo.wait_until(lambda: kivo.window_rect()[4:] == (960, 540 + 36 + 82), 5, "the half-size client again")
         self.assertEqual(player.close(), 0)
 
-    def test_cursor_hides_after_two_seconds_and_returns_on_a_real_move(self):
+    def test_the_cursor_hides_at_rest_and_dragging_the_picture_moves_the_window_without_pausing(self):
         player = self.start_playing("C:\\media\\film.mkv")
         # Moves reach the program through the engine's window only once it is hooked.
         kivo.wait_for_log(r"^mpv_window_hooked_ms=")
-        x, y, w, h, cw, ch = kivo.window_rect()
-        kivo.move_mouse(x + w // 2, y + h // 3)
+        x0, y0, w, h, _, _ = kivo.window_rect()
+        px, py = x0 + w // 2, y0 + h // 3
+        kivo.move_mouse(px, py)
         kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "0", 5, "the cursor shown after a move")
-        kivo.move_mouse(x + w // 2 + 5, y + h // 3)
+        kivo.move_mouse(px + 5, py)
         t0 = time.monotonic()
         kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "1", 5, "a hidden cursor")
         self.assertGreater(time.monotonic() - t0, 1.9)
-        kivo.move_mouse(x + w // 2 + 20, y + h // 3)
-        kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "0", 5, "the cursor back")
-        self.assertEqual(player.close(), 0)
-
-    def test_dragging_the_picture_moves_the_window_without_pausing(self):
-        player = self.start_playing("C:\\media\\film.mkv")
-        kivo.wait_for_log(r"^mpv_window_hooked_ms=")
-        x0, y0, w, h, cw, ch = kivo.window_rect()
-        px, py = x0 + w // 2, y0 + h // 3
         kivo.move_mouse(px, py)
+        kivo.wait_until(lambda: kivo.state_line()["cursorHidden"] == "0", 5, "the cursor back")
         since = len(kivo.journal())
         kivo.xdotool("mousedown", 1)
         for step in range(1, 9):

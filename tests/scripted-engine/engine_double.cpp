@@ -259,10 +259,7 @@ int seek(Engine& engine, const std::vector<std::string>& args) {
     double target = atof(args[1].c_str());
     std::string flags = args.size() > 2 ? args[2] : "relative";
     double duration = numberOf(engine, "duration");
-    if (flags.find("absolute-percent") != std::string::npos)
-        target = duration * target / 100;
-    else if (flags.find("absolute") == std::string::npos)
-        target += numberOf(engine, "time-pos");
+    if (flags.find("absolute") == std::string::npos) target += numberOf(engine, "time-pos");
     engine.file["time-pos"] = numberText(target < 0 ? 0 : target > duration ? duration : target);
     queueEvent(engine, kEventSeek);
     queueEvent(engine, kEventPlaybackRestart);
@@ -297,7 +294,6 @@ int loadFile(Engine& engine, const std::vector<std::string>& args) {
         return 0;
     }
     engine.playlist.push_back(args[1]);
-    if (!loaded(engine) && mode == "append-play") loadEntry(engine, (int)engine.playlist.size() - 1);
     return 0;
 }
 
@@ -321,19 +317,11 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
     std::string value;
     if (name == "set" && args.size() >= 3) {
         writeProperty(engine, args[1], args[2]);
-    } else if ((name == "add" || name == "multiply") && args.size() >= 2) {
-        double step = args.size() > 2 ? atof(args[2].c_str()) : 1;
-        double now = numberOf(engine, args[1]);
-        writeProperty(engine, args[1], numberText(name == "add" ? now + step : now * step));
+    } else if (name == "add" && args.size() >= 2) {
+        writeProperty(engine, args[1], numberText(numberOf(engine, args[1]) + (args.size() > 2 ? atof(args[2].c_str()) : 1)));
     } else if (name == "cycle" && args.size() >= 2) {
         if (readProperty(engine, args[1], value) && (value == "yes" || value == "no"))
             writeProperty(engine, args[1], value == "yes" ? "no" : "yes");
-    } else if (name == "cycle-values" && args.size() >= 3) {
-        readProperty(engine, args[1], value);
-        size_t next = 2;
-        for (size_t i = 2; i < args.size(); i++)
-            if (args[i] == value) next = i + 1 < args.size() ? i + 1 : 2;
-        writeProperty(engine, args[1], args[next]);
     } else if (name == "seek") {
         return seek(engine, args);
     } else if (name == "loadfile" && args.size() >= 2) {
@@ -343,7 +331,7 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
     } else if (name == "playlist-play-index" && args.size() >= 2) {
         return playIndex(engine, atoi(args[1].c_str()));
     } else if (name == "playlist-remove" && args.size() >= 2) {
-        return removeEntry(engine, args[1] == "current" ? engine.current : atoi(args[1].c_str()));
+        return removeEntry(engine, atoi(args[1].c_str()));
     } else if (name == "playlist-clear") {
         std::vector<std::string> kept;
         if (engine.current >= 0) kept.push_back(engine.playlist[engine.current]);
@@ -364,10 +352,8 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
 }
 
 // The input syntax as far as the player writes it: ";" between commands, blanks between
-// arguments, double or single quotes, and prefixes such as "no-osd" that change nothing here.
+// arguments, double or single quotes.
 std::vector<std::vector<std::string>> parseCommandString(const std::string& text) {
-    static const char* const kPrefixes[] = {"no-osd", "osd-auto", "osd-bar", "osd-msg", "osd-msg-bar",
-                                            "raw", "expand-properties", "async", "sync", "repeatable"};
     std::vector<std::vector<std::string>> commands(1);
     for (size_t i = 0; i < text.size();) {
         char c = text[i];
@@ -387,9 +373,7 @@ std::vector<std::vector<std::string>> parseCommandString(const std::string& text
                 word += text[i++];
             }
         }
-        bool prefix = false;
-        for (const char* p : kPrefixes) prefix |= commands.back().empty() && word == p;
-        if (!prefix) commands.back().push_back(word);
+        commands.back().push_back(word);
     }
     return commands;
 }

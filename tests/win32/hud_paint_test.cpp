@@ -33,27 +33,20 @@ TEST(HudPaint, KeptPictureRepaintsMatchWholeRepaints) {
     m.audioTrack = "1";
     const std::function<void(HudModel&)> steps[] = {
         [](HudModel&) {},
-        [](HudModel& x) { x.position = 3601.5; },
-        [](HudModel& x) { x.paused = true; },
+        [](HudModel& x) { x.position = 3601.5, x.paused = true; },
         [](HudModel& x) { x.hover = kHudSeek, x.hoverFraction = 0.25; },
-        [](HudModel& x) { x.hover = kHudPlay, x.hoverFraction = -1; },
-        [](HudModel& x) { x.volume = 150, x.muted = true; },
+        [](HudModel& x) { x.hover = kHudPlay, x.hoverFraction = -1, x.volume = 150, x.muted = true; },
         [](HudModel& x) { x.loopA = 600, x.loopB = 4000, x.markers = {900, 5400}; },
         [](HudModel& x) { x.speed = 1.5, x.subtitlesShown = true, x.audioTrack = "2"; },
-        [](HudModel& x) { x.duration = 40, x.position = 12; },
-        [](HudModel& x) { x.pressed = kHudFs, x.hover = kHudFs; },
+        [](HudModel& x) { x.duration = 40, x.position = 12, x.pressed = x.hover = kHudFs; },
         [](HudModel& x) { x.drag = kHudVol, x.volume = 30; },
         [](HudModel& x) { layoutHudElements(x, 640, 1.0f); },
-        [](HudModel& x) { layoutHudElements(x, 1920, 1.0f); },
         [](HudModel& x) { SetUiScale(1.5f), layoutHudElements(x, 1650, 1.5f); },  // same logical width
     };
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         steps[i](m);
         EXPECT_EQ(firstDifference(m), "") << "after change " << i;
     }
-    const Canvas* frame = RenderHud(m);
-    ASSERT_NE(frame, nullptr);
-    EXPECT_EQ(frame->width * 1000 + frame->height, 1650 * 1000 + 123);
     SetUiScale(1.0f);
 }
 

@@ -10,15 +10,12 @@
 // A fresh folder under the temporary folder, removed with its files by the destructor.
 struct ScratchFolder {
     std::wstring path;
+    std::error_code ignored;
     explicit ScratchFolder(const wchar_t* name) : path((std::filesystem::temp_directory_path() / name).wstring()) {
-        std::error_code ignored;
         std::filesystem::remove_all(path, ignored);
         std::filesystem::create_directory(path, ignored);
     }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
+    ~ScratchFolder() { std::filesystem::remove_all(path, ignored); }
     std::wstring file(const wchar_t* name) const { return path + L"\\" + name; }
 };
 

@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "input/keymap_core.h"
 #include "osd/drawing_kit_core.h"
 #include "panels/help_core.h"
 #include "panels/history_core.h"
@@ -131,6 +132,22 @@ TEST(StartScreen, HeadingAndClearActionOnlyWithRoomForARowAndExclusiveEdges) {
     EXPECT_EQ(startScreenItemAt(l.cx, l.openButton.y + 1, l, {}), kItemOpen);
     EXPECT_EQ(startScreenItemAt(l.cx, l.openButton.y + 46, l, {}), kItemNothing);
     EXPECT_EQ(honeycombAlpha(450, 36, 900, 36, 36) + honeycombAlpha(450, 31, 900, 26, 36), 0);  // no area
+}
+
+// The numpad row names the directions in key order, as the key map moves the picture.
+TEST(Help, NumpadRowMatchesTheKeyMap) {
+    std::wstring english = L"Move the picture", thai = L"เลื่อนภาพ";
+    for (uint32_t key : {0x64u, 0x66u, 0x68u, 0x62u}) {
+        const KeyBinding* binding = findKeyBinding(key, 0);
+        ASSERT_TRUE(binding);
+        bool across = strstr(binding->command, "video-pan-x"), more = !strstr(binding->command, " -");
+        english += across ? (more ? L" right," : L" left,") : (more ? L" down," : L" up,");
+        thai += across ? (more ? L" ขวา" : L" ซ้าย") : (more ? L" ลง" : L" ขึ้น");
+    }
+    english.pop_back();
+    auto row = std::find_if(helpRows, helpRows + kHelpRowCount, [](const HelpRow& r) { return r.key && !wcscmp(r.key, L"Numpad 4 6 8 2"); });
+    ASSERT_NE(row, helpRows + kHelpRowCount);
+    EXPECT_EQ(row->english + std::wstring(L"|") + row->thai, english + L"|" + thai);
 }
 
 }  // namespace

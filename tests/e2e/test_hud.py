@@ -20,13 +20,14 @@ def click_and_expect(x, y, command):
     return since
 
 
-class HudPicture(ScriptedTest):
-    media = "duration=7200\ntime-pos=3600\nvolume=150\npause=yes\n"
+class Hud(ScriptedTest):
+    media = "duration=100\ntime-pos=10\nvolume=50\n[film.mkv]\nduration=7200\ntime-pos=3600\n"
 
-    def test_two_hour_film_half_way_with_ab_range_markers_loud_then_silent(self):
+    def test_picture_mouse_input_narrow_bar_and_full_screen(self):
+        # A two-hour film half-way, paused, loud, with an A-B range and three markers.
         self.start_playing()
-        kivo.command("set ab-loop-a 1800")
-        kivo.command("set ab-loop-b 4500")
+        for command in ("set volume 150", "set pause yes", "set ab-loop-a 1800", "set ab-loop-b 4500"):
+            kivo.command(command)
         for seconds in (900, 2700, 5400):
             kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 2, seconds)  # markers
         time.sleep(0.3)  # a tick or two to repaint
@@ -46,17 +47,13 @@ class HudPicture(ScriptedTest):
         time.sleep(0.3)
         self.assertTrue(kivo.near(kivo.pixel(kivo.screenshot("hud-silent"), hx + 238, hy + 63), CORAL, 40))
 
-
-class HudMouse(ScriptedTest):
-    media = "duration=100\ntime-pos=10\nvolume=50\n"
-
-    def test_seek_bar_volume_buttons_and_chips_then_a_narrow_bar(self):
-        self.start_playing()
-        hx, hy, hw, hh = kivo.hud_rect()
+        # A 100-second clip: a click on the seek bar seeks fast, then exactly.
+        for command in ("loadfile C:/media/clip.mkv", "set volume 50", "set pause no"):
+            kivo.command(command)
+        kivo.wait_for_title("clip.mkv - KivoPlayer")
         since = click_and_expect(hx + 84 + (hw - 168) // 2, hy + 32, "seek 50.000 absolute+exact")
         seeks = [c for c in kivo.journal_commands(since) if c.startswith("seek")]
         self.assertEqual(seeks, ["seek 50.000 absolute+keyframes", "seek 50.000 absolute+exact"])
-
         # Dragging sends at most one fast seek per 50 ms, then an exact one on release.
         kivo.move_mouse(hx + 100, hy + 32)
         since, t0 = len(kivo.journal()), time.monotonic()
@@ -68,14 +65,13 @@ class HudMouse(ScriptedTest):
         kivo.wait_for_journal(lambda _: any("+exact" in c for c in kivo.journal_commands(since)))
         fast = [c for c in kivo.journal_commands(since) if c.endswith("+keyframes")]
         self.assertTrue(2 <= len(fast) <= elapsed_ms / 50 + 1, (len(fast), elapsed_ms))
-
-        # The volume slider snaps to 100 near it and shows no toast.
+        # The volume slider snaps to 100 near it and shows no toast (once the commands' toast is gone).
+        kivo.wait_for_log(r"^toast_hide$", 5, kivo.read_log().rfind("toast_paint"))
         paints = kivo.read_log().count("toast_paint")
         click_and_expect(hx + 250 + round(0.485 * 84), hy + 63, "set volume 100")  # 97 %
         click_and_expect(hx + 250 + 83, hy + 63, "set volume 200")  # past 98 % of the slider
         kivo.state_line()  # a round trip: a toast would have been painted by now
         self.assertEqual(kivo.read_log().count("toast_paint"), paints)
-
         # A button acts on release over the element it was pressed on.
         since = len(kivo.journal())
         kivo.move_mouse(hx + 109, hy + 63)
@@ -100,12 +96,8 @@ class HudMouse(ScriptedTest):
         click_and_expect(hx + hw - 125, hy + 63, "cycle audio")
         self.assertNotIn(SPEED_CHIP, kivo.journal_commands(since))
 
-
-class FullScreenHud(ScriptedTest):
-    media = "duration=600\ntime-pos=10\n"
-
-    def test_shows_in_the_bottom_band_and_hides_after_the_mouse_rests(self):
-        player = self.start_playing()
+        # Full screen, playing: hidden while the mouse rests over the picture or in the bottom band.
+        kivo.command("set pause no")
         since = len(kivo.journal())
         kivo.command("@fullscreen")
         kivo.move_mouse(960, 300)
@@ -126,7 +118,7 @@ class FullScreenHud(ScriptedTest):
         kivo.wait_until(kivo.hud_visible, 2, "the bar shown again")
         time.sleep(3.0)
         self.assertTrue(kivo.hud_visible())
-        self.assertEqual(player.close(), 0)
+        self.assertEqual(self.players[0].close(), 0)
 
 
 if __name__ == "__main__":

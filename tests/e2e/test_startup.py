@@ -4,9 +4,7 @@ import time
 import kivo
 from kivo import PlayerTest, ScriptedTest
 
-TITLE_BAR, BODY = (0x04, 0x0D, 0x15), (0x02, 0x07, 0x0D)
 REGISTRY_KEY = r"HKCU\Software\Kivo Labs\KivoPlayer"
-DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
 STAY_SINGLE = {"KIVOPLAYER_SINGLE": "1", "KIVOPLAYER_DEMO": "stay"}
 
 
@@ -21,30 +19,6 @@ class StartUp(PlayerTest):
         self.assertFalse(kivo.log_path().exists())
         self.assertEqual(self.start(test_mode=False, env={"KIVOPLAYER_QUIT": "1", "KIVOPLAYER_LOG": ""}).wait_exit(30), 0)
         self.assertIn("first_paint_ms=", kivo.read_log())
-
-    def tearDown(self):
-        kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
-        super().tearDown()
-
-    def test_window_size_colours_and_scale_from_the_switch_or_the_system_dpi(self):
-        # A 144-dpi system gives 1.5 without a switch. 2200 x 1280 would not fit the 1920 x 1080
-        # screen: the window takes the screen's size, so centring keeps its title bar on the screen.
-        for dpi, env, size, bar in [(None, {}, (1100, 640), 36), (144, {}, (1650, 960), 54),
-                                    (None, {"KIVOPLAYER_SCALE": "2"}, (1920, 1080), 72)]:
-            if dpi:
-                kivo.wine_reg("add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(dpi), "/f")
-            kivo.clear_log()
-            player = self.start(env=env)
-            kivo.wait_for_log(r"^first_paint_ms=")
-            x, y, w, h, _, _ = kivo.window_rect()
-            self.assertEqual((w, h), size)
-            shot = kivo.screenshot(f"startup-window-{w}")
-            # The title bar is ours, drawn in the client area up to the window's top; below it the
-            # start screen's body colour under its glows.
-            self.assertEqual([kivo.pixel(shot, x + w // 2, y + v) for v in (2, bar - 1)], [TITLE_BAR] * 2)
-            self.assertTrue(kivo.near(kivo.pixel(shot, x + w // 2, y + bar + 1), BODY, 40))
-            self.assertEqual(player.close(), 0)
-            kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
 
 
 class SingleInstance(ScriptedTest):

@@ -12,6 +12,7 @@ from kivo import PlayerTest, ScriptedTest
 PAINT = r"^toast_paint \d+ x=(-?\d+) y=(-?\d+) w=(\d+) h=(\d+) label={} value={}$"
 KIT = r"^drawing_kit ui=(.*) mono=(.*) ms="
 NAVY, NAVY_ALPHA, CYAN, MUTED = (0x05, 0x14, 0x1F), 0xE2, (0x00, 0xE5, 0xFF), (0x6D, 0x93, 0xA4)
+TITLE_BAR, DESKTOP_KEY = (0x04, 0x0D, 0x15), r"HKCU\Control Panel\Desktop"
 
 
 def wait_paint(label, value, after=0, timeout=10):
@@ -148,17 +149,32 @@ class ToastLook(ScriptedTest):
         kivo.click(paint[0] + paint[2] // 2, paint[1] + paint[3] // 2)
         kivo.wait_for_command("cycle pause", since)
 
-    def test_each_scale_places_it_and_twice_the_scale_is_exactly_twice_the_size(self):
+    def tearDown(self):
+        kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
+        super().tearDown()
+
+    def test_window_title_bar_control_bar_and_toast_at_each_scale(self):
+        # A 144-dpi system gives 1.5 without a switch. 2200 x 1280 would not fit the 1920 x 1080
+        # screen: the window takes the screen's size, so centring keeps its title bar on the screen.
         sizes = {}
-        for scale in (1, 1.5, 2):
+        for scale, dpi, env, window in [(1, None, {}, (1100, 640)), (1.5, "144", {}, (1650, 960)),
+                                        (2, None, {"KIVOPLAYER_SCALE": "2"}, (1920, 1080))]:
+            if dpi:
+                kivo.wine_reg("add", DESKTOP_KEY, "/v", "LogPixels", "/t", "REG_DWORD", "/d", dpi, "/f")
             kivo.clear_log()
-            player = self.start_playing(env={"KIVOPLAYER_SCALE": str(scale)})
-            self.assertEqual(kivo.hud_rect()[3], 82 * scale)
+            player = self.start_playing(env=env)
+            x, y, w, h = kivo.window_rect()[:4]
+            self.assertEqual((w, h, kivo.hud_rect()[3]), window + (82 * scale,))
             paint = run("add speed 0.25", "SPEED", "1.25x")
             assert_placed(self, paint, scale)
-            seen = region(shot_with_toast(f"toast-scale-{scale}", paint), *paint)
+            shot = shot_with_toast(f"toast-scale-{scale}", paint)
+            # The title bar is ours, drawn in the client area from the window's top; the picture below it.
+            bar = [kivo.pixel(shot, x + w // 2, y + v) for v in (2, int(30 * scale), int(36 * scale) + 1)]
+            self.assertEqual([c == TITLE_BAR for c in bar], [True, True, False], bar)
+            seen = region(shot, *paint)
             sizes[scale] = (paint[2], paint[3], ink_rows([r[paint[2] // 2:] for r in seen], CYAN))
             self.assertEqual(player.close(), 0)
+            kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
         ring = seen[paint[3] - 8][:3]  # at scale 2 the outline is two pixels wide; then the navy fill
         self.assertLessEqual(abs(ring[0][1] - ring[1][1]), 3, ring)
         self.assertGreater(ring[0][1] - ring[2][1], 15, ring)

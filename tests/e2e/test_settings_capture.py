@@ -1,5 +1,4 @@
-"""The settings panel, fill screen and Pan & Scan against the scripted engine, and frame
-capture with the real engine, driven by real X input."""
+"""Settings, fill screen, Pan & Scan and frame names over the scripted engine; frames saved with the real one."""
 import struct
 
 import kivo
@@ -12,7 +11,7 @@ INI, SHOTS = kivo.TEST_DATA / "settings.ini", kivo.TEST_DATA / "shots"
 class SettingsAndScale(ScriptedTest):
     media = "duration=600\ntime-pos=65\npause=yes\nvideo-params/aspect=2.35\n[song.mp3]\nvid=no\n!video-params/aspect\n"
 
-    def play(self, name="film.mkv", **env):
+    def play(self, name, **env):
         player = self.start_playing(f"C:\\media\\{name}", env=env)
         kivo.focus_main(f"{name} - KivoPlayer")
         return player
@@ -22,41 +21,7 @@ class SettingsAndScale(ScriptedTest):
         kivo.wait_for_log(r"^settings open ", after=after)
         x, y, w, h = kivo.window_rect(PANEL)[:4]
         kivo.click(x + 517, y + 115)
-        kivo.wait_for_log(r"^settings choose row=1 option=4", after=after)
         return x, y, w, h
-
-    def test_a_save_killed_before_the_move_leaves_the_old_file_whole_and_f5_writes_it_whole(self):
-        INI.write_text("seek=10\n")
-        player = self.play(KIVOPLAYER_SCALE="1", KIVOPLAYER_SAVE_PAUSE="60000")
-        self.choose_30s_seek_step()
-        kivo.wait_for_log(r"^stored_file_paused .*settings\.ini\.tmp$")
-        player.kill()
-        self.assertEqual(INI.read_text(), "seek=10\n")
-        self.assertTrue(INI.with_name("settings.ini.tmp").read_text().startswith("seek=30\n"))
-
-        # The next start reads the old file; its next save replaces the stale temporary file.
-        self.play(KIVOPLAYER_SCALE="1")
-        since = len(kivo.journal())
-        kivo.xdotool("key", "Right")
-        kivo.wait_for_command("seek 10 relative+keyframes", since)
-        x, y, w, h = self.choose_30s_seek_step(len(kivo.read_log()))
-        mx, my, mw, _, cw, ch = kivo.window_rect()
-        self.assertEqual((w, h, x - mx - (mw - cw) // 2), (560, 447, (cw - 560) // 2))
-        self.assertTrue(my < y and y + h < my + ch)
-        self.assertEqual(INI.read_text(), "seek=30\nvolume=5\nhide=2500\nsublang=0\nresume=1\nautoqueue=0\n"
-                                          "single=1\nhwdec=1\nboost=1\nlang=en\nshotdir=\n")
-        since = len(kivo.journal())
-        kivo.xdotool("key", "Right")  # keys still go to the main window
-        kivo.wait_for_command("seek 30 relative+keyframes", since)
-        kivo.click(x + 515, y + 250)  # the RESUME switch, applied at once
-        kivo.wait_for_command("set resume-playback no", since)
-        kivo.click(x + 445, y + 70)  # the Thai language chip
-        kivo.wait_for_log(r"^settings choose row=0 option=0")
-        self.assertIn("lang=th", INI.read_text())
-        kivo.screenshot("settings-thai")
-        kivo.xdotool("key", "Escape")
-        kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
-        self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
 
     def expect_scale(self, since, x, y, decimals=4):
         return kivo.wait_for_command(f"set video-scale-x {x:.{decimals}f} ; set video-scale-y {y:.{decimals}f}", since)
@@ -67,9 +32,21 @@ class SettingsAndScale(ScriptedTest):
         c = w / h
         return self.expect_scale(since, 1, 2.35 / c) if 2.35 > c else self.expect_scale(since, c / 2.35, 1)
 
-    def test_frame_names_fill_screen_and_pan_and_scan(self):
-        # Frame names are cleaned; a path too long or a folder that cannot be written fails naming it.
+    def test_killed_save_frame_names_fill_pan_and_scan_then_the_f5_panel(self):
+        INI.write_text("seek=10\n")
+        player = self.play("film.mkv", KIVOPLAYER_SAVE_PAUSE="60000")
+        self.choose_30s_seek_step()
+        kivo.wait_for_log(r"^stored_file_paused .*settings\.ini\.tmp$")
+        player.kill()
+        self.assertEqual(INI.read_text(), "seek=10\n")
+        self.assertTrue(INI.with_name("settings.ini.tmp").read_text().startswith("seek=30\n"))
+
+        # The next start reads the old file. Frame names are cleaned; a path too long or a folder
+        # that cannot be written fails naming the folder.
         self.play("x" * 240 + ".mkv")
+        since = len(kivo.journal())
+        kivo.xdotool("key", "Right")
+        kivo.wait_for_command("seek 10 relative+keyframes", since)
         failed = r"^toast SAVE FAILED …\S*\\test\\shots$"
         kivo.xdotool("key", "ctrl+e")
         kivo.wait_for_log(failed)
@@ -100,7 +77,6 @@ class SettingsAndScale(ScriptedTest):
             kivo.wait_for_log(rf"^panscan preset={n} current={n}$")
         kivo.command("@ps 9")
         kivo.wait_for_log(r"^panscan preset=0 current=0$\n(.*\n)*toast PAN & SCAN")
-
         # Fill turned off without a picture still resets the scale.
         kivo.command("loadfile C:/media/song.mp3")
         kivo.wait_for_title("song.mp3 - KivoPlayer")
@@ -109,6 +85,28 @@ class SettingsAndScale(ScriptedTest):
         kivo.command("@fill")
         kivo.wait_for_log(r"^toast FILL SCREEN ON\n(.*\n)*toast FILL SCREEN OFF", after=after)
         self.expect_scale(since, 1, 1)
+
+        # F5: a click writes the whole file over the stale temporary one and applies at once.
+        after = len(kivo.read_log())
+        x, y, w, h = self.choose_30s_seek_step(after)
+        kivo.wait_for_log(r"^settings choose row=1 option=4", after=after)
+        mx, my, mw, _, cw, ch = kivo.window_rect()
+        self.assertEqual((w, h, x - mx - (mw - cw) // 2), (560, 447, (cw - 560) // 2))
+        self.assertTrue(my < y and y + h < my + ch)
+        self.assertEqual(INI.read_text(), "seek=30\nvolume=5\nhide=2500\nsublang=0\nresume=1\nautoqueue=0\n"
+                                          "single=1\nhwdec=1\nboost=1\nlang=en\nshotdir=\n")
+        since = len(kivo.journal())
+        kivo.xdotool("key", "Right")  # keys still go to the main window
+        kivo.wait_for_command("seek 30 relative+keyframes", since)
+        kivo.click(x + 515, y + 250)  # the RESUME switch
+        kivo.wait_for_command("set resume-playback no", since)
+        kivo.click(x + 445, y + 70)  # the Thai language chip
+        kivo.wait_for_log(r"^settings choose row=0 option=0")
+        self.assertIn("lang=th", INI.read_text())
+        kivo.screenshot("settings-thai")
+        kivo.xdotool("key", "Escape")
+        kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
+        self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
 
 
 class Capture(PlayerTest):

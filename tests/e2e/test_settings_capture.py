@@ -1,8 +1,6 @@
-"""Settings, fill screen, Pan & Scan and frame names over the scripted engine; frames saved with the real one."""
-import struct
-
+"""Settings, fill screen, Pan & Scan and frame names over the scripted engine, with real X input."""
 import kivo
-from kivo import PlayerTest, ScriptedTest
+from kivo import ScriptedTest
 
 PANEL = "KivoSettings"
 INI, SHOTS = kivo.TEST_DATA / "settings.ini", kivo.TEST_DATA / "shots"
@@ -107,37 +105,6 @@ class SettingsAndScale(ScriptedTest):
         kivo.xdotool("key", "Escape")
         kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
         self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
-
-
-class Capture(PlayerTest):
-    @classmethod
-    def setUpClass(cls):
-        cls.clip = kivo.media() / "a.mp4"
-
-    def play(self, **kw):
-        self.start(self.clip, **kw)
-        kivo.wait_for_log(r"^hud_ready_ms=", 60)
-        kivo.focus_main("a.mp4 - KivoPlayer")
-
-    def test_ctrl_e_saves_real_frames_and_numbers_a_second_one(self):
-        self.play(env={"KIVOPLAYER_DEMO": "stay"})
-        kivo.command("set pause yes")
-        kivo.xdotool("key", "ctrl+e")
-        first = kivo.wait_for_log(r"^toast SAVED (a 0-00-0\d)\.png$", 20).group(1)
-        kivo.xdotool("key", "ctrl+e")
-        kivo.wait_for_log(rf"^toast SAVED {first} \(2\)\.png$", 20)
-        self.assertEqual(sorted(p.name for p in SHOTS.iterdir()), [f"{first} (2).png", f"{first}.png"])
-        header = (SHOTS / f"{first}.png").read_bytes()[:24]  # a real PNG of the frame's size
-        self.assertEqual((header[:4], struct.unpack(">II", header[16:24])), (b"\x89PNG", (320, 240)))
-        kivo.xdotool("key", "ctrl+c")  # test mode: the size is read, the clipboard left alone
-        kivo.wait_for_log(r"^toast CLIPBOARD COPIED 320x240 - Ctrl\+V$")
-
-    def test_ctrl_c_puts_the_frame_on_the_clipboard_and_leaves_no_file(self):
-        # Wine cannot hand a bitmap to another process, so the owner and the format are checked.
-        self.play(test_mode=False, env={"KIVOPLAYER_LOG": "1"})
-        kivo.xdotool("key", "ctrl+c")
-        kivo.wait_until(lambda: kivo.kivoctl("clipboardowner")[1] == "KivoPlayerWnd bitmap=1", 20, "the frame on the clipboard")
-        self.assertFalse((kivo.log_path().parent / "kivoplayer-frame.png").exists())
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-"""Start-up, the main window, the diagnostics log and the single-instance hand-over."""
+"""Start-up, the diagnostics log, the clipboard frame, the single-instance hand-over and the language."""
 import time
 
 import kivo
@@ -9,7 +9,7 @@ STAY_SINGLE = {"KIVOPLAYER_SINGLE": "1", "KIVOPLAYER_DEMO": "stay"}
 
 
 class StartUp(PlayerTest):
-    def test_quit_switch_and_the_log_only_when_switched_on(self):
+    def test_quit_switch_the_log_only_when_switched_on_and_the_frame_on_the_clipboard(self):
         self.assertEqual(self.start(env={"KIVOPLAYER_QUIT": "1"}).wait_exit(30), 0)
         log = kivo.read_log()
         self.assertRegex(log, r"first_paint_ms=(.*\n)+close_ms=\d+\.\d \(window hidden -> process exit\)\n")
@@ -17,8 +17,14 @@ class StartUp(PlayerTest):
         kivo.clear_log()
         self.assertEqual(self.start(test_mode=False, env={"KIVOPLAYER_QUIT": "1"}).wait_exit(30), 0)
         self.assertFalse(kivo.log_path().exists())
-        self.assertEqual(self.start(test_mode=False, env={"KIVOPLAYER_QUIT": "1", "KIVOPLAYER_LOG": ""}).wait_exit(30), 0)
-        self.assertIn("first_paint_ms=", kivo.read_log())
+        # Switched on, with a real file: Ctrl+C puts the frame on the clipboard (Wine cannot hand a
+        # bitmap to another process, so the owner and the format are checked) and leaves no file.
+        self.start(kivo.media() / "a.mp4", test_mode=False, env={"KIVOPLAYER_LOG": ""})
+        kivo.wait_for_log(r"^first_paint_ms=(.*\n)*hud_ready_ms=", 60)
+        kivo.focus_main("a.mp4 - KivoPlayer")
+        kivo.xdotool("key", "ctrl+c")
+        kivo.wait_until(lambda: kivo.kivoctl("clipboardowner")[1] == "KivoPlayerWnd bitmap=1", 20, "the clipboard")
+        self.assertFalse((kivo.log_path().parent / "kivoplayer-frame.png").exists())
 
 
 class SingleInstance(ScriptedTest):

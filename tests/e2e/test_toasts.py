@@ -1,8 +1,9 @@
-"""Command toasts under Wine: the resume notice and every kind's label and value from the real engine;
-place, colours, alpha, outline and scale probed over the scripted engine's test pattern (the real
-engine's picture does not show in screen captures); clicks through the toast."""
+"""Command toasts under Wine: the resume notice, every kind and saved frames with the real engine; place,
+colours, alpha, outline and scale probed over the scripted engine's test pattern (the real engine's
+picture does not show in screen captures); clicks through the toast."""
 import hashlib
 import re
+import struct
 import subprocess
 import time
 
@@ -61,7 +62,7 @@ def assert_placed(test, paint, scale=1):
 
 
 class RealEngineToasts(PlayerTest):
-    def test_resume_notice_then_every_kind_shows_its_label_and_value(self):
+    def test_resume_notice_every_kind_and_saved_frames(self):
         clips = kivo.media()
         path = kivo.win_path(clips / "b.mkv")
         entry = kivo.TEST_DATA / "resume" / hashlib.md5(path.encode("utf-8")).hexdigest().upper()
@@ -84,6 +85,18 @@ class RealEngineToasts(PlayerTest):
             ("cycle sub", "SUBTITLE", "TRACK 1"), ("set aid 1", "AUDIO", "TRACK 1"),
             ("@fill", "FILL SCREEN", "ON"), ("playlist-next", "PLAYLIST", "2/2")]:
             assert_placed(self, run(text, label, value))
+        # Ctrl+E saves the real frame and numbers a second one; Ctrl+C in test mode only reads its size.
+        kivo.focus_main("a.mp4 - KivoPlayer")
+        kivo.xdotool("key", "ctrl+e")
+        first = kivo.wait_for_log(r"^toast SAVED (a 0-00-0\d)\.png$", 20).group(1)
+        kivo.xdotool("key", "ctrl+e")
+        kivo.wait_for_log(rf"^toast SAVED {first} \(2\)\.png$", 20)
+        shots = kivo.TEST_DATA / "shots"
+        self.assertEqual(sorted(p.name for p in shots.iterdir()), [f"{first} (2).png", f"{first}.png"])
+        header = (shots / f"{first}.png").read_bytes()[:24]  # a real PNG of the frame's size
+        self.assertEqual((header[:4], struct.unpack(">II", header[16:24])), (b"\x89PNG", (320, 240)))
+        kivo.xdotool("key", "ctrl+c")
+        kivo.wait_for_log(r"^toast CLIPBOARD COPIED 320x240 - Ctrl\+V$")
 
 
 class ToastLook(ScriptedTest):

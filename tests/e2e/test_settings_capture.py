@@ -38,7 +38,6 @@ class SettingsAndScale(ScriptedTest):
         player.kill()
         self.assertEqual(INI.read_text(), "seek=10\n")
         self.assertTrue(INI.with_name("settings.ini.tmp").read_text().startswith("seek=30\n"))
-
         # The next start reads the old file. Frame names are cleaned; a path too long or a folder
         # that cannot be written fails naming the folder.
         self.play("x" * 240 + ".mkv")
@@ -59,7 +58,6 @@ class SettingsAndScale(ScriptedTest):
         kivo.xdotool("key", "ctrl+e")
         kivo.wait_for_log(failed, after=after)
         self.assertEqual(list(kivo.TEST_DATA.rglob("*.png")), [])
-
         since = len(kivo.journal())
         kivo.xdotool("key", "0")
         since = self.expect_fill(since)
@@ -83,7 +81,6 @@ class SettingsAndScale(ScriptedTest):
         kivo.command("@fill")
         kivo.wait_for_log(r"^toast FILL SCREEN ON\n(.*\n)*toast FILL SCREEN OFF", after=after)
         self.expect_scale(since, 1, 1)
-
         # F5: a click writes the whole file over the stale temporary one and applies at once.
         after = len(kivo.read_log())
         x, y, w, h = self.choose_30s_seek_step(after)
@@ -101,7 +98,6 @@ class SettingsAndScale(ScriptedTest):
         kivo.click(x + 445, y + 70)  # the Thai language chip
         kivo.wait_for_log(r"^settings choose row=0 option=0")
         self.assertIn("lang=th", INI.read_text())
-        kivo.screenshot("settings-thai")
         kivo.xdotool("key", "Escape")
         kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
         self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])

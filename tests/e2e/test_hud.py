@@ -73,6 +73,9 @@ class Hud(ScriptedTest):
         click_and_expect(hx + 109, hy + 63, "cycle pause")
         self.assertEqual(kivo.journal_commands(since).count("cycle pause"), 1)
         self.assertNotIn("seek 5 relative+keyframes", kivo.journal_commands(since))
+        since = len(kivo.journal())
+        kivo.xdotool("click", 4)  # the wheel over the bar steps the volume
+        kivo.wait_for_journal(lambda _: any("volume" in c for c in kivo.journal_commands(since)))
         # Full screen, playing: hidden while the mouse rests over the picture or in the bottom band.
         kivo.command("set pause no")
         since = len(kivo.journal())

@@ -5,16 +5,15 @@ import time
 import kivo
 from kivo import ScriptedTest
 
+# Resume entries, newest first: the first four listable ones show; one is under 5 s, one names a deleted file.
+HISTORY = [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5"), ("d.mkv", "10"), ("e.mkv", "20"), ("f.mkv", "30"),
+           ("short.mkv", "4.9"), ("gone.mkv", "99")]
+
 
 def client_origin():
     x, y, w, h, cw, ch = kivo.window_rect()
     side = (w - cw) // 2
     return x + side, y + (h - ch) - side, cw, ch  # a maximised window's top frame is moved in
-
-
-def hit_test(cx, cy):
-    ox, oy, _, _ = client_origin()
-    return int(kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x84, 0, (oy + cy) << 16 | (ox + cx))[1])
 
 
 def drag(*points):
@@ -30,28 +29,47 @@ def settle(what, predicate):
     time.sleep(0.3)
 
 
-def wait_for_colour(name, colour, box):
+def wait_for_colour(name, rgb, box):
     """Until a screenshot shows the colour somewhere in the screen box (x, y, w, h)."""
-    kivo.wait_until(lambda: any(kivo.near(c, colour, 40) for c in kivo.colours_in(kivo.screenshot(name), *box)),
-                    10, name)
+    kivo.wait_until(lambda: any(kivo.near(c, rgb, 40) for c in kivo.colours_in(kivo.screenshot(name), *box)), 10, name)
 
 
 def assert_dark_frame(test, name):
     """The frame edges the system draws left, right and below are in the window's colour."""
-    png = kivo.screenshot(name)
-    x, y, w, h, _, _ = kivo.window_rect()
+    png, (x, y, w, h) = kivo.screenshot(name), kivo.window_rect()[:4]
     for px, py in ((x, y + h // 2), (x + w - 1, y + h // 2), (x + w // 2, y + h - 1)):
         test.assertTrue(kivo.near(kivo.pixel(png, px, py), (2, 7, 13), 8), (name, px, py))
 
 
-class TitleBar(ScriptedTest):
-    def test_caption_buttons_drag_resize_and_frame(self):
-        player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
-        kivo.wait_for_log(r"^history_read")
+class TitleBarAndStartScreen(ScriptedTest):
+    def list_heading(self):
         ox, oy, cw, ch = client_origin()
-        # caption, close, maximise, minimise, client, and the top resize band above the buttons
-        self.assertEqual([hit_test(cw // 2, 18), hit_test(cw - 6, 18), hit_test(cw - 70, 18), hit_test(cw - 120, 18),
-                          hit_test(cw // 2, 96), hit_test(cw - 6, 2)], [2, 20, 9, 8, 1, 14])
+        self.cx, self.cy = ox + cw // 2, oy + 36 + (ch - 36) // 2 - 95
+        return self.cx, self.cy + 146
+
+    def test_history_open_button_caption_buttons_drag_resize_a_row_plays_and_two_click_clear(self):
+        media, resume = kivo.TEST_DATA / "media", kivo.TEST_DATA / "resume"
+        (resume / "sub").mkdir(parents=True)
+        media.mkdir()
+        for age, (name, start) in enumerate(HISTORY):
+            entry = resume / f"R{age}"
+            entry.write_bytes(f"# {kivo.win_path(media / name)}\r\nstart={start}\r\n".encode())
+            os.utime(entry, (2e9 - age, 2e9 - age))
+            (media / name).write_bytes(b"")
+        (media / "gone.mkv").unlink()
+        (resume / "redirect").write_text("# redirect entry\nstart=50\n")
+        player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^history_read entries=4 files=9")
+        listed = kivo.re.findall(r"^history_entry name=(\S+) seconds=(\S+)$", kivo.read_log(), kivo.re.M)
+        self.assertEqual(listed, [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5.0"), ("d.mkv", "10.0")])
+        lx, ly = self.list_heading()
+        # The second row's resume time "1:02:05" is drawn in the accent colour at the right.
+        wait_for_colour("start-history", (0, 229, 255), (lx + 160, ly + 64, 70, 32))
+        kivo.click(self.cx, self.cy + 69)
+        kivo.focus_main("Open", timeout=15)
+        kivo.xdotool("key", "Escape")
+        kivo.wait_until(lambda: kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 1, 0)[0] == 0, 10, "answering")
+        ox, oy, cw, ch = client_origin()
         assert_dark_frame(self, "title-frame")
         x, y, w, h, _, _ = kivo.window_rect()
         drag((ox + cw - 20, oy + 18), (ox + cw - 115, oy + 18))  # press on close, release on minimise
@@ -73,56 +91,23 @@ class TitleBar(ScriptedTest):
         top = (ox + 100 + cw // 2, oy + 82)
         drag(top, (top[0], top[1] - 20), (top[0], top[1] - 40))
         settle("taller", lambda: h + 38 <= kivo.window_rect()[3] <= h + 44)  # Wine drops the grip offset
+        lx, ly = self.list_heading()
+        kivo.click(lx - 100, ly + 80)
+        kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'b.mkv')}")
+        kivo.wait_for_title("b.mkv - KivoPlayer")
+        assert_dark_frame(self, "playing-frame")  # also after the caption text changed
+        after = len(kivo.read_log())
+        kivo.command("@close")
+        kivo.wait_for_log(r"^history_read entries=4 files=9", after=after)
+        kivo.click(lx + 200, ly + 12)  # the first click arms only
+        wait_for_colour("start-clear-armed", (255, 181, 71), (lx + 100, ly, 140, 24))
+        self.assertEqual(len(list(resume.iterdir())), 10)
+        kivo.click(lx + 200, ly + 12)
+        kivo.wait_for_log(r"^history_read entries=0 files=0")
+        self.assertEqual([p.name for p in resume.iterdir()], ["sub"])
         ox, oy, cw, ch = client_origin()
         kivo.click(ox + cw - 20, oy + 18)
         self.assertEqual(player.wait_exit(10), 0)
-
-
-class StartScreen(ScriptedTest):
-    def start_with_history(self):
-        """Six listable resume files (the newest four show), one at 4.9 s, one naming a deleted
-        file, a redirect entry and a sub-folder. Returns the list's heading position."""
-        self.media, self.resume = kivo.TEST_DATA / "media", kivo.TEST_DATA / "resume"
-        (self.resume / "sub").mkdir(parents=True)
-        self.media.mkdir()
-        files = [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5"), ("d.mkv", "10"), ("e.mkv", "20"),
-                 ("f.mkv", "30"), ("short.mkv", "4.9"), ("gone.mkv", "99")]
-        for age, (name, start) in enumerate(files):
-            entry = self.resume / f"R{age}"
-            entry.write_bytes(f"# {kivo.win_path(self.media / name)}\r\nstart={start}\r\n".encode())
-            os.utime(entry, (2e9 - age, 2e9 - age))
-            if name != "gone.mkv":
-                (self.media / name).write_bytes(b"")
-        (self.resume / "redirect").write_text("# redirect entry\nstart=50\n")
-        self.start(env={"KIVOPLAYER_DEMO": "stay"})
-        kivo.wait_for_log(r"^history_read entries=4 files=9")
-        ox, oy, cw, ch = client_origin()
-        self.cx, self.cy = ox + cw // 2, oy + 36 + (ch - 36) // 2 - 95  # the logo block's centre
-        return self.cx, self.cy + 146
-
-    def test_lists_the_newest_four_and_clears_with_two_clicks(self):
-        lx, ly = self.start_with_history()
-        listed = kivo.re.findall(r"^history_entry name=(\S+) seconds=(\S+)$", kivo.read_log(), kivo.re.M)
-        self.assertEqual(listed, [("a.mkv", "65.9"), ("b.mkv", "3725.2"), ("c.mkv", "5.0"), ("d.mkv", "10.0")])
-        # The second row's resume time "1:02:05" is drawn in the accent colour at the right.
-        wait_for_colour("start-history", (0, 229, 255), (lx + 160, ly + 64, 70, 32))
-        kivo.click(lx + 200, ly + 12)  # the first click arms only
-        wait_for_colour("start-clear-armed", (255, 181, 71), (lx + 100, ly, 140, 24))
-        self.assertEqual(len(list(self.resume.iterdir())), 10)
-        kivo.click(lx + 200, ly + 12)
-        kivo.wait_for_log(r"^history_read entries=0 files=0")
-        self.assertEqual([p.name for p in self.resume.iterdir()], ["sub"])
-
-    def test_the_button_opens_the_dialog_and_a_row_plays_its_file(self):
-        lx, ly = self.start_with_history()
-        kivo.click(self.cx, self.cy + 69)
-        kivo.focus_main("Open", timeout=15)
-        kivo.xdotool("key", "Escape")
-        kivo.wait_until(lambda: kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 1, 0)[0] == 0, 10, "answering")
-        kivo.click(lx - 100, ly + 80)
-        kivo.wait_for_command(f"loadfile {kivo.win_path(self.media / 'b.mkv')}")
-        kivo.wait_for_title("b.mkv - KivoPlayer")
-        assert_dark_frame(self, "playing-frame")  # also after the caption text changed
 
 
 if __name__ == "__main__":

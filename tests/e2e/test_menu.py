@@ -20,8 +20,7 @@ def open_level(action, level):
     """Does `action` and waits until it opened menu level `level`; returns that level's line."""
     after = len(kivo.read_log())
     action()
-    kivo.wait_until(lambda: [l for l in levels_after(after) if l[0] == level], what=f"menu level {level}")
-    return [l for l in levels_after(after) if l[0] == level][-1]
+    return kivo.wait_until(lambda: [l for l in levels_after(after) if l[0] == level], what=f"menu level {level}")[-1]
 
 
 def open_count():

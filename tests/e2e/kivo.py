@@ -248,29 +248,30 @@ def near(colour, target, tolerance=24):
 
 
 def _ffmpeg(out, *args):
+    """Makes `out` once per build folder."""
     if not out.exists():
+        out.parent.mkdir(parents=True, exist_ok=True)
         tmp = out.with_name("tmp-" + out.name)
         subprocess.run(["ffmpeg", "-loglevel", "error", "-y", *args, str(tmp)], check=True, timeout=300, stdin=DEVNULL)
         tmp.rename(out)
 
 
+CLIPS = {  # name: (seconds, picture size, video codec, audio codec or None)
+    "a.mp4": (8, "320x240", "libx264", "aac"), "b.mkv": (8, "320x240", "libvpx-vp9", "libopus"),
+    "sub/c.mp4": (2, "160x120", "libx264", None), "long/long.mp4": (40, "160x120", "libx264", None),
+}
+
+
 def media():
-    """Short generated clips, made once per build folder: H.264/AAC MP4, VP9/Opus MKV with a
-    subtitle file beside it, a 40 s clip, and files the engine's folder queue must leave out."""
+    """Generated clips, made once per build folder, with a subtitle file beside b.mkv and files
+    the engine's folder queue must leave out (a text file, a sub-folder)."""
     clips = MEDIA / "clips"
-    (clips / "sub").mkdir(parents=True, exist_ok=True)
-    (clips / "long").mkdir(parents=True, exist_ok=True)
-    video = ["-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25", "-t", "8"]
-    _ffmpeg(clips / "a.mp4", *video, "-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000", "-t", "8",
-            "-c:v", "libx264", "-g", "25", "-pix_fmt", "yuv420p", "-c:a", "aac")
-    _ffmpeg(clips / "b.mkv", *video, "-f", "lavfi", "-i", "sine=frequency=660:sample_rate=48000", "-t", "8",
-            "-c:v", "libvpx-vp9", "-g", "25", "-b:v", "200k", "-deadline", "realtime", "-c:a", "libopus")
-    _ffmpeg(clips / "sub" / "c.mp4", "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", "-t", "2",
-            "-c:v", "libx264", "-pix_fmt", "yuv420p")
-    _ffmpeg(clips / "long" / "long.mp4", "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", "-t", "40",
-            "-c:v", "libx264", "-preset", "ultrafast", "-g", "25", "-pix_fmt", "yuv420p")
-    if not (clips / "b.srt").exists():
-        (clips / "b.srt").write_text("1\n00:00:00,000 --> 00:00:08,000\nHello subtitle\n")
+    for name, (seconds, size, vcodec, acodec) in CLIPS.items():
+        sound = ["-f", "lavfi", "-i", "sine=frequency=440:sample_rate=48000", "-c:a", acodec] if acodec else []
+        _ffmpeg(clips / name, "-f", "lavfi", "-i", f"testsrc2=size={size}:rate=25", *sound, "-t", str(seconds),
+                "-c:v", vcodec, "-g", "25", "-pix_fmt", "yuv420p", "-b:v", "200k", "-deadline", "realtime",
+                "-preset", "ultrafast")
+    (clips / "b.srt").write_text("1\n00:00:00,000 --> 00:00:08,000\nHello subtitle\n")
     (clips / "notes.txt").write_text("not media\n")
     return clips
 

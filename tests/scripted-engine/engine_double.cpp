@@ -8,7 +8,7 @@
 //   KIVO_ENGINE_JOURNAL  Windows path of the journal; lines are appended, one write each:
 //                        create | initialize | option N=V | command A<TAB>B... |
 //                        command_string TEXT | command_async A<TAB>B... | get NAME FORMAT |
-//                        get_string NAME | event ID | event 7 reason=R error=E
+//                        get_string NAME
 //   KIVO_ENGINE_MEDIA    Windows path of the description (UTF-8): "name=value" lines are
 //                        properties of every loaded file, until a "[file.mkv]" line starts
 //                        overrides for files of that name (ASCII case ignored); "!name" makes a
@@ -100,13 +100,6 @@ std::wstring environmentText(const wchar_t* name) {
     return length && length < 32768 ? std::wstring(buffer, length) : std::wstring();
 }
 
-std::string narrow(const std::wstring& text) {
-    int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
-    std::string out(size, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), (int)text.size(), &out[0], size, nullptr, nullptr);
-    return out;
-}
-
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> parts;
     size_t start = 0;
@@ -138,13 +131,11 @@ void journalLine(Engine& engine, std::string line) {
 
 std::string readWholeFile(const std::wstring& path) {
     std::string text;
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return text;
-    char buffer[4096];
-    DWORD got;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) text.append(buffer, got);
-    CloseHandle(file);
+    if (FILE* file = _wfopen(path.c_str(), L"rb")) {
+        char buffer[4096];
+        for (size_t got; (got = fread(buffer, 1, sizeof buffer, file)) > 0;) text.append(buffer, got);
+        fclose(file);
+    }
     return text;
 }
 
@@ -449,7 +440,7 @@ void pictureThread(Engine* engine, HWND parent) {
 }
 
 bool failureRequested(const char* stage) {
-    for (const std::string& item : split(narrow(environmentText(L"KIVO_ENGINE_FAIL")), ','))
+    for (const std::string& item : split(getenv("KIVO_ENGINE_FAIL") ? getenv("KIVO_ENGINE_FAIL") : "", ','))
         if (item == stage) return true;
     return false;
 }
@@ -464,13 +455,7 @@ HANDLE openJournal() {
 Event* handOut(Engine& engine, const PendingEvent& pending) {
     engine.handedOut = pending;
     Event& event = engine.handedOut.event;
-    if (event.event_id == kEventEndFile) {
-        event.data = &engine.handedOut.endFile;
-        journalLine(engine, "event 7 reason=" + std::to_string(pending.endFile.reason) +
-                                " error=" + std::to_string(pending.endFile.error));
-    } else if (event.event_id) {
-        journalLine(engine, "event " + std::to_string(event.event_id));
-    }
+    if (event.event_id == kEventEndFile) event.data = &engine.handedOut.endFile;
     return &event;
 }
 
@@ -486,7 +471,7 @@ ENGINE_EXPORT Engine* mpv_create(void) {
         return nullptr;
     }
     engine->description = readDescription(environmentText(L"KIVO_ENGINE_MEDIA"));
-    for (const std::string& item : split(narrow(environmentText(L"KIVO_ENGINE_REFUSE")), ',')) {
+    for (const std::string& item : split(getenv("KIVO_ENGINE_REFUSE") ? getenv("KIVO_ENGINE_REFUSE") : "", ',')) {
         size_t equals = item.find('=');
         if (!item.empty())
             engine->refused[item.substr(0, equals)] =
@@ -559,7 +544,7 @@ ENGINE_EXPORT int mpv_command_async(Engine* engine, uint64_t replyUserdata, cons
 ENGINE_EXPORT Event* mpv_wait_event(Engine* engine, double timeout) {
     static Event none = {};
     if (!engine) return &none;
-    static const bool stall = GetEnvironmentVariableW(L"KIVO_ENGINE_STALL", nullptr, 0) != 0;
+    static const bool stall = getenv("KIVO_ENGINE_STALL") != nullptr;
     std::unique_lock<std::mutex> hold(engine->mutex);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout < 0 ? 3600 : timeout);
     for (;;) {

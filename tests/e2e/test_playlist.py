@@ -90,14 +90,20 @@ class Playlist(ScriptedTest):
 
         media = kivo.TEST_DATA / "media"
         media.mkdir()
-        (media / "extra.mkv").write_bytes(b"")
+        for name in ("a.mkv", "b.mkv"):
+            (media / name).write_bytes(b"")
         since, mark = marks()
-        kivo.click(px + 60, py + ph - 24)  # "+ Add files"
+        kivo.click(px + 60, py + ph - 24)  # "+ Add files": the folder, then two names, in the dialog's order
         kivo.focus_main("Open", timeout=15)
-        kivo.xdotool("type", "--delay", 5, kivo.win_path(media / "extra.mkv"))
+        kivo.xdotool("type", "--delay", 5, kivo.win_path(media) + "\\")
         kivo.xdotool("key", "Return")
-        kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'extra.mkv')} append", since, 20)
-        wait_paint(r"count=200 pos=149 ", mark)
+        kivo.xdotool("type", "--delay", 5, '"b.mkv" "a.mkv"')
+        kivo.xdotool("key", "Return")
+        kivo.wait_for_command(f"loadfile {kivo.win_path(media / 'a.mkv')} append", since, 20)
+        self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")],
+                         [f"loadfile {kivo.win_path(media / n)} append" for n in ("b.mkv", "a.mkv")])
+        wait_paint(r"count=201 pos=149 ", mark)
+        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "150.mkv - KivoPlayer")
         self.assertEqual(player.close(), 0)
 
 

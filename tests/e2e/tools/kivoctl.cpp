@@ -101,12 +101,9 @@ int wmain(int argc, wchar_t** argv) {
         printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top, c.right, c.bottom);
         return 0;
     }
-    if (verb == L"visible") {
-        printf("%d\n", IsWindowVisible(window) ? 1 : 0);
-        return 0;
-    }
-    if (verb == L"topmost") {
-        printf("%d\n", (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
+    if (verb == L"visible" || verb == L"topmost") {
+        bool on = verb == L"visible" ? IsWindowVisible(window) : GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+        printf("%d\n", on ? 1 : 0);
         return 0;
     }
     if (verb == L"size" && argc >= 5) {

@@ -57,5 +57,6 @@ def main():
     measure("real engine, 40 s clip, playing", clip, seconds)
     measure("real engine, 40 s clip, paused", clip, seconds, paused=True)
 
+
 if __name__ == "__main__":
     main()

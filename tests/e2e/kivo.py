@@ -329,9 +329,10 @@ class ScriptedTest(PlayerTest):
         return super().start(*args, env=dict(full, **(env or {})), **kw)
 
     def start_playing(self, *files, env=None, **kw):
-        """A player that stays open, with the first file's picture shown."""
+        """A player that stays open, with the first file's picture shown and the engine's window
+        hooked, so that input over the picture reaches the program."""
         player = self.start(*(files or ["C:\\media\\film.mkv"]), env=dict({"KIVOPLAYER_DEMO": "stay"}, **(env or {})), **kw)
-        wait_for_log(r"^hud_ready_ms=", 30)
+        wait_for_log(r"^hud_ready_ms=(.*\n)*mpv_window_hooked_ms=|^mpv_window_hooked_ms=(.*\n)*hud_ready_ms=", 30)
         return player
 
 

@@ -70,7 +70,7 @@ class Bookmarks(ScriptedTest):
         kivo.wait_for_log(r"^bookmarks file=C:\\x\\video\.mp4 count=0$")
         self.at(12, "@bmadd", "0:00:12  1/1")
         mark = len(kivo.read_log())
-        kivo.command("playlist-next")
+        kivo.command(f"loadfile {second}")
         kivo.wait_for_log(r"^bookmarks file=C:\\y\\video\.mp4 count=0$", 10, mark)
         self.at(40, "@bmadd", "0:00:40  1/1")
         self.assertEqual(STORE.read_bytes(), line(12, first) + line(40, second))

@@ -1,8 +1,7 @@
 // A libmpv-2.dll test double. It decodes nothing: it journals every client call, answers
-// properties from a description the test writes, keeps a playlist so that loads, removals
-// and steps raise the events the player waits for, draws bars into a child window of class
-// "mpv", and fakes the failures the player must survive. What the engine itself decides is
-// tested against the real engine.
+// properties from a description the test writes, raises the events of loading and replacing a
+// file, paints a child window of class "mpv", and fakes the failures the player must survive.
+// Queues, clocks and everything else the engine decides are tested against the real engine.
 //
 // Environment, read by mpv_create:
 //   KIVO_ENGINE_JOURNAL  Windows path of the journal; lines are appended, one write each:
@@ -88,8 +87,6 @@ struct Engine {
     bool initialized = false, quitting = false;
     Properties global;
     Properties file;  // the loaded file's properties; empty while idle
-    std::vector<std::string> playlist;
-    int current = -1;
     std::deque<PendingEvent> events;
     PendingEvent handedOut;
 };
@@ -165,61 +162,41 @@ void queueEvent(Engine& engine, int id, int reason = 0, int error = 0) {
     engine.eventQueued.notify_all();
 }
 
-bool loaded(const Engine& engine) { return engine.current >= 0 && !engine.file.empty(); }
+bool loaded(const Engine& engine) { return !engine.file.empty(); }
 
 void endCurrent(Engine& engine, int reason) {
     if (loaded(engine)) queueEvent(engine, kEventEndFile, reason);
     engine.file.clear();
 }
 
-// Loads entry `index`; a file described as failing ends with an error and the next entry is
-// tried, as the engine goes on through a playlist.
-void loadEntry(Engine& engine, int index) {
-    while (index >= 0 && index < (int)engine.playlist.size()) {
-        engine.current = index;
-        const std::string& path = engine.playlist[index];
-        std::string name = baseName(path);
-        Properties file;
-        for (auto& pair : kFileDefaults) file[pair[0]] = pair[1];
-        for (auto& pair : engine.description.common) file[pair.first] = pair.second;
-        auto own = engine.description.files.find(lower(name));
-        if (own != engine.description.files.end())
-            for (auto& pair : own->second) file[pair.first] = pair.second;
-        queueEvent(engine, kEventStartFile);
-        if (file["fail"] == "1") {
-            queueEvent(engine, kEventEndFile, kEndError, kErrLoading);
-            index++;
-            continue;
-        }
-        file["path"] = path;
-        file["filename"] = name;
-        file["filename/no-ext"] = name.substr(0, name.find_last_of('.'));
-        if (!file.count("media-title")) file["media-title"] = name;
-        for (auto it = file.begin(); it != file.end();)
-            it = it->second == "\x01" ? file.erase(it) : std::next(it);
-        engine.file = file;
-        queueEvent(engine, kEventFileLoaded);
-        queueEvent(engine, kEventPlaybackRestart);
-        return;
+// Replaces the loaded file; one described as failing ends with an error and leaves the engine idle.
+int loadFile(Engine& engine, const std::string& path) {
+    endCurrent(engine, kEndStop);
+    std::string name = baseName(path);
+    Properties file;
+    for (auto& pair : kFileDefaults) file[pair[0]] = pair[1];
+    for (auto& pair : engine.description.common) file[pair.first] = pair.second;
+    auto own = engine.description.files.find(lower(name));
+    if (own != engine.description.files.end())
+        for (auto& pair : own->second) file[pair.first] = pair.second;
+    queueEvent(engine, kEventStartFile);
+    if (file["fail"] == "1") {
+        queueEvent(engine, kEventEndFile, kEndError, kErrLoading);
+        return 0;
     }
-    engine.current = -1;
-    engine.file.clear();
-}
-
-bool playlistProperty(const Engine& engine, const std::string& name, std::string& value) {
-    if (name == "playlist-count") return value = std::to_string(engine.playlist.size()), true;
-    if (name == "playlist-pos") return value = std::to_string(engine.current), true;
-    if (name == "playlist-pos-1") return value = std::to_string(engine.current + 1), true;
-    int index;
-    char field[32];
-    if (sscanf(name.c_str(), "playlist/%d/%31s", &index, field) == 2 && index >= 0 &&
-        index < (int)engine.playlist.size() && strcmp(field, "filename") == 0)
-        return value = engine.playlist[index], true;
-    return false;
+    file["path"] = path;
+    file["filename"] = name;
+    file["filename/no-ext"] = name.substr(0, name.find_last_of('.'));
+    if (!file.count("media-title")) file["media-title"] = name;
+    for (auto it = file.begin(); it != file.end();)
+        it = it->second == "\x01" ? file.erase(it) : std::next(it);
+    engine.file = file;
+    queueEvent(engine, kEventFileLoaded);
+    queueEvent(engine, kEventPlaybackRestart);
+    return 0;
 }
 
 bool readProperty(const Engine& engine, const std::string& name, std::string& value) {
-    if (playlistProperty(engine, name, value)) return true;
     auto it = engine.file.find(name);
     if (it == engine.file.end()) it = engine.global.find(name);
     if (it == engine.global.end()) return false;
@@ -257,37 +234,6 @@ int seek(Engine& engine, const std::vector<std::string>& args) {
     return 0;
 }
 
-int playIndex(Engine& engine, int index) {
-    if (index < 0 || index >= (int)engine.playlist.size()) return kErrCommand;
-    endCurrent(engine, kEndStop);
-    loadEntry(engine, index);
-    return 0;
-}
-
-int removeEntry(Engine& engine, int index) {
-    if (index < 0 || index >= (int)engine.playlist.size()) return kErrCommand;
-    engine.playlist.erase(engine.playlist.begin() + index);
-    if (index < engine.current) {
-        engine.current--;
-    } else if (index == engine.current) {
-        endCurrent(engine, kEndStop);
-        loadEntry(engine, index);
-    }
-    return 0;
-}
-
-int loadFile(Engine& engine, const std::vector<std::string>& args) {
-    std::string mode = args.size() > 2 ? args[2] : "replace";
-    if (mode == "replace") {
-        endCurrent(engine, kEndStop);
-        engine.playlist.assign(1, args[1]);
-        loadEntry(engine, 0);
-        return 0;
-    }
-    engine.playlist.push_back(args[1]);
-    return 0;
-}
-
 // A file the player names for a saved frame: made, so the player can tell a written frame from
 // a folder it cannot write to.
 int screenshotToFile(const std::string& path) {
@@ -316,22 +262,9 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
     } else if (name == "seek") {
         return seek(engine, args);
     } else if (name == "loadfile" && args.size() >= 2) {
-        return loadFile(engine, args);
-    } else if (name == "playlist-next" || name == "playlist-prev") {
-        return playIndex(engine, engine.current + (name == "playlist-next" ? 1 : -1));
-    } else if (name == "playlist-play-index" && args.size() >= 2) {
-        return playIndex(engine, atoi(args[1].c_str()));
-    } else if (name == "playlist-remove" && args.size() >= 2) {
-        return removeEntry(engine, atoi(args[1].c_str()));
-    } else if (name == "playlist-clear") {
-        std::vector<std::string> kept;
-        if (engine.current >= 0) kept.push_back(engine.playlist[engine.current]);
-        engine.playlist = kept;
-        engine.current = kept.empty() ? -1 : 0;
+        if (args.size() < 3 || args[2] == "replace") return loadFile(engine, args[1]);  // appends wait in vain
     } else if (name == "stop") {
         endCurrent(engine, kEndStop);
-        engine.playlist.clear();
-        engine.current = -1;
     } else if (name == "quit" || name == "quit-watch-later") {
         endCurrent(engine, kEndQuit);
         engine.quitting = true;

@@ -367,6 +367,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+void forgetPlayingFileName() { lastFileName.clear(); }
+
 bool registerWindowClasses() {
     WNDCLASSEXW main = {};
     main.cbSize = sizeof main;

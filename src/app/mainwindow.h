@@ -28,3 +28,6 @@ bool registerWindowClasses();
 
 // Every text is drawn again after the UI language changed.
 void redrawForLanguageChange();
+
+// A closed file's name is forgotten, so that opening the same file again names it in the title.
+void forgetPlayingFileName();

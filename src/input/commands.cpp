@@ -86,6 +86,7 @@ void closeFile() {
     setStartScreenShown(true);
     setTitleText(L"");
     SetWindowTextW(mainWindow, L"KivoPlayer");
+    forgetPlayingFileName();
 }
 
 }  // namespace

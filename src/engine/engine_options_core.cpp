@@ -17,6 +17,11 @@ EngineOptions engineStartOptions(const EngineStartInputs& in) {
     if (s.boost) options.emplace_back("af", kLoudnessFilter);
     options.insert(options.end(), {
         {"idle", "yes"},
+        // The engine keeps its window while idle: closing a file and opening the next one then
+        // reuses it. Built anew each time, the window registers another OLE drop target, and under
+        // Wine each registration leaves handles behind until the RPC layer stops and the next one
+        // hangs the engine.
+        {"force-window", "yes"},
         {"volume-max", "200"},
         {"sub-auto", "fuzzy"},
         {"slang", subtitleLanguageList(s.sublang)},

@@ -82,7 +82,7 @@ class EngineStart(ScriptedTest):
         folder = kivo.program_folder("bin-no-engine")
         env = {"KIVOPLAYER_DEMO": "stay", "KIVOPLAYER_SINGLE": "1"}
         player = self.start("C:\\media\\a.mkv", folder=folder, env=env)
-        kivo.wait_for_log(r"^LOAD_FAIL err=126$")
+        kivo.wait_for_log(r"^LOAD_FAIL err=126$", 60)  # a first start from a new folder can be slow
         kivo.wait_for_title(FAILED_TITLE)
         x, y, w, h, _, _ = kivo.window_rect()
         self.assertEqual(kivo.pixel(kivo.screenshot("engine-missing"), x + w // 2, y + h // 2), (0, 0, 0))

@@ -55,21 +55,23 @@ def main():
         if not player.running():
             print(f"the player ended after {time.monotonic() - start:.0f} s")
             break
-        if time.monotonic() >= next_sample:
-            samples.append((time.monotonic() - start, resources()))
-            t, r = samples[-1]
-            print(f"{t:8.0f} s  handles={r['handles']} private_kb={r['private_kb']} canvases={r['canvases']}", flush=True)
-            next_sample += 30
-        rect = kivo.window_rect()
-        if not rect:
-            time.sleep(0.5)
-            continue
-        x, y, w, h = rect[:4]
-        px, py = x + rng.randrange(w // 5, 4 * w // 5), y + rng.randrange(h // 4, 3 * h // 4)
-        action = rng.choices(["key", "click", "wheel", "menu", "panel", "open", "queue", "close", "full"],
-                             [40, 10, 10, 8, 10, 4, 4, 2, 4])[0]
-        counts[action] = counts.get(action, 0) + 1
+        action = "sample"
         try:
+            if time.monotonic() >= next_sample:
+                samples.append((time.monotonic() - start, resources()))
+                t, r = samples[-1]
+                print(f"{t:8.0f} s  handles={r['handles']} private_kb={r['private_kb']} canvases={r['canvases']}",
+                      flush=True)
+                next_sample += 30
+            rect = kivo.window_rect()
+            if not rect:
+                time.sleep(0.5)
+                continue
+            x, y, w, h = rect[:4]
+            px, py = x + rng.randrange(w // 5, 4 * w // 5), y + rng.randrange(h // 4, 3 * h // 4)
+            action = rng.choices(["key", "click", "wheel", "menu", "panel", "open", "queue", "close", "full"],
+                                 [40, 10, 10, 8, 10, 4, 4, 2, 4])[0]
+            counts[action] = counts.get(action, 0) + 1
             if action == "key":
                 kivo.focus_main(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1])
                 kivo.xdotool("key", rng.choice(KEYS))

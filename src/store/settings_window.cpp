@@ -46,7 +46,7 @@ PanelModel buildModel() {
     PanelModel model;
     std::vector<RowContent> contents;
     for (int r = 0; r < kSettingsRowCount; ++r) {
-        const SettingsRowSpec& spec = kSettingsRows[r];
+        const SettingsRowDef& rowDef = kSettingsRows[r];
         std::vector<std::wstring> texts;
         if (r == 0) {
             for (const LanguageChoice& choice : listLanguages()) {
@@ -54,10 +54,10 @@ PanelModel buildModel() {
                 texts.push_back(fitChipText(choice.displayName));
             }
         } else {
-            for (int k = 0; k < spec.optionCount; ++k)
-                texts.push_back(fitChipText(spec.translate ? tr(spec.options[k].text) : spec.options[k].text));
+            for (int k = 0; k < rowDef.optionCount; ++k)
+                texts.push_back(fitChipText(rowDef.translate ? tr(rowDef.options[k].text) : rowDef.options[k].text));
         }
-        RowContent content = {spec.flag != nullptr, {}};
+        RowContent content = {rowDef.flag != nullptr, {}};
         for (const std::wstring& t : texts) content.chipTextWidths.push_back(MeasureText(t.c_str(), UiFont()).Width);
         contents.push_back(content);
         model.chipTexts.push_back(texts);

@@ -12,7 +12,7 @@ int switchTop(float cy) { return int(cy - 12); }
 
 }  // namespace
 
-const SettingsRowSpec kSettingsRows[kSettingsRowCount] = {
+const SettingsRowDef kSettingsRows[kSettingsRowCount] = {
     {L"ภาษา", L"LANGUAGE", "lang", nullptr, nullptr, nullptr, 0, false},
     {L"ระยะกรอด้วยลูกศร", L"SEEK STEP", "seek", &Settings::seek, nullptr, kSeekChips, 5, false},
     {L"ระดับเสียงต่อครั้ง", L"VOLUME STEP", "volume", &Settings::volume, nullptr, kVolumeChips, 3, false},
@@ -88,20 +88,20 @@ int languageIndex(const std::vector<std::string>& codes, const std::string& curr
 
 int32_t rowValue(const Settings& s, int row, int languageIndexValue) {
     if (row == 0) return languageIndexValue;
-    const SettingsRowSpec& spec = kSettingsRows[row];
-    if (spec.number) return int32_t(s.*spec.number);
-    return s.*spec.flag;
+    const SettingsRowDef& rowDef = kSettingsRows[row];
+    if (rowDef.number) return int32_t(s.*rowDef.number);
+    return s.*rowDef.flag;
 }
 
 bool chooseSettingsOption(Settings& s, int row, int option, const std::vector<std::string>& languageCodes) {
     if (row < 0 || row >= kSettingsRowCount) return false;
-    const SettingsRowSpec& spec = kSettingsRows[row];
+    const SettingsRowDef& rowDef = kSettingsRows[row];
     if (row == 0) {
         if (option >= 0 && option < int(languageCodes.size())) copyToField(s.lang, languageCodes[size_t(option)]);
-    } else if (spec.flag) {
-        s.*spec.flag = !(s.*spec.flag);
-    } else if (option >= 0 && option < spec.optionCount) {
-        s.*spec.number = uint32_t(spec.options[option].value);
+    } else if (rowDef.flag) {
+        s.*rowDef.flag = !(s.*rowDef.flag);
+    } else if (option >= 0 && option < rowDef.optionCount) {
+        s.*rowDef.number = uint32_t(rowDef.options[option].value);
     }
     return true;
 }

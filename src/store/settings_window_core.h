@@ -20,7 +20,7 @@ struct SettingsOption {
 };
 
 // One row; the language row (index 0) takes its chips from the language list at run time.
-struct SettingsRowSpec {
+struct SettingsRowDef {
     const wchar_t* label;    // Thai source text
     const wchar_t* caption;  // fixed English caption, never translated
     const char* key;
@@ -31,7 +31,7 @@ struct SettingsRowSpec {
     bool translate;  // option texts go through tr
 };
 constexpr int kSettingsRowCount = 7;
-extern const SettingsRowSpec kSettingsRows[kSettingsRowCount];
+extern const SettingsRowDef kSettingsRows[kSettingsRowCount];
 
 enum ZoneAction { kZoneChoose = 0, kZoneClose = 1, kZoneCaptureFolder = 2, kZoneDefaultApps = 3 };
 

@@ -42,7 +42,7 @@ enum : int {
 enum : int { kFormatString = 1, kFormatOsdString = 2, kFormatFlag = 3, kFormatInt64 = 4, kFormatDouble = 5 };
 enum : int {
     kEventShutdown = 1, kEventCommandReply = 5, kEventStartFile = 6, kEventEndFile = 7,
-    kEventFileLoaded = 8, kEventSeek = 20, kEventPlaybackRestart = 21,
+    kEventFileLoaded = 8, kEventPlaybackRestart = 21,
 };
 enum : int { kEndEof = 0, kEndStop = 2, kEndQuit = 3, kEndError = 4 };
 
@@ -208,32 +208,6 @@ void writeProperty(Engine& engine, const std::string& name, const std::string& v
     (engine.file.count(name) ? engine.file : engine.global)[name] = value;
 }
 
-std::string numberText(double value) {
-    char text[48];
-    snprintf(text, sizeof text, "%.6f", value);
-    std::string out = text;
-    out.erase(out.find_last_not_of('0') + 1);
-    if (out.back() == '.') out.pop_back();
-    return out == "-0" ? "0" : out;
-}
-
-double numberOf(const Engine& engine, const std::string& name) {
-    std::string text;
-    return readProperty(engine, name, text) ? atof(text.c_str()) : 0;
-}
-
-int seek(Engine& engine, const std::vector<std::string>& args) {
-    if (!loaded(engine) || args.size() < 2) return kErrCommand;
-    double target = atof(args[1].c_str());
-    std::string flags = args.size() > 2 ? args[2] : "relative";
-    double duration = numberOf(engine, "duration");
-    if (flags.find("absolute") == std::string::npos) target += numberOf(engine, "time-pos");
-    engine.file["time-pos"] = numberText(target < 0 ? 0 : target > duration ? duration : target);
-    queueEvent(engine, kEventSeek);
-    queueEvent(engine, kEventPlaybackRestart);
-    return 0;
-}
-
 // A file the player names for a saved frame: made, so the player can tell a written frame from
 // a folder it cannot write to.
 int screenshotToFile(const std::string& path) {
@@ -255,12 +229,14 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
     if (name == "set" && args.size() >= 3) {
         writeProperty(engine, args[1], args[2]);
     } else if (name == "add" && args.size() >= 2) {
-        writeProperty(engine, args[1], numberText(numberOf(engine, args[1]) + (args.size() > 2 ? atof(args[2].c_str()) : 1)));
+        double sum = (readProperty(engine, args[1], value) ? atof(value.c_str()) : 0) +
+                     (args.size() > 2 ? atof(args[2].c_str()) : 1);
+        char text[32];
+        snprintf(text, sizeof text, "%g", sum + 0.0);  // + 0.0 turns -0 into 0
+        writeProperty(engine, args[1], text);
     } else if (name == "cycle" && args.size() >= 2) {
         if (readProperty(engine, args[1], value) && (value == "yes" || value == "no"))
             writeProperty(engine, args[1], value == "yes" ? "no" : "yes");
-    } else if (name == "seek") {
-        return seek(engine, args);
     } else if (name == "loadfile" && args.size() >= 2) {
         if (args.size() < 3 || args[2] == "replace") return loadFile(engine, args[1]);  // appends wait in vain
     } else if (name == "stop") {
@@ -276,27 +252,15 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
 }
 
 // The input syntax as far as the player writes it: ";" between commands, blanks between
-// arguments, double or single quotes.
+// arguments, double quotes around an argument with blanks.
 std::vector<std::vector<std::string>> parseCommandString(const std::string& text) {
     std::vector<std::vector<std::string>> commands(1);
     for (size_t i = 0; i < text.size();) {
-        char c = text[i];
-        if (c == ' ' || c == '\t') { i++; continue; }
-        if (c == '#') break;
-        if (c == ';') { commands.emplace_back(); i++; continue; }
+        if (text[i] == ' ' || text[i] == '\t') { i++; continue; }
+        if (text[i] == ';') { commands.emplace_back(); i++; continue; }
         std::string word;
-        while (i < text.size() && text[i] != ' ' && text[i] != '\t' && text[i] != ';') {
-            if (text[i] == '"' || text[i] == '\'') {
-                char quote = text[i++];
-                while (i < text.size() && text[i] != quote) {
-                    if (quote == '"' && text[i] == '\\' && i + 1 < text.size()) i++;
-                    word += text[i++];
-                }
-                i++;
-            } else {
-                word += text[i++];
-            }
-        }
+        for (bool quoted = false; i < text.size() && (quoted || (text[i] != ' ' && text[i] != ';')); i++)
+            text[i] == '"' ? void(quoted = !quoted) : word.push_back(text[i]);
         commands.back().push_back(word);
     }
     return commands;
@@ -519,16 +483,11 @@ ENGINE_EXPORT int mpv_get_property(Engine* engine, const char* name, int format,
             if (value != "yes" && value != "no") return kErrPropertyFormat;
             *(int*)data = value == "yes";
             return 0;
-        case kFormatInt64: {
-            long long number = strtoll(value.c_str(), &end, 10);
-            if (value.empty() || *end) return kErrPropertyFormat;
-            *(int64_t*)data = number;
-            return 0;
-        }
+        case kFormatInt64:
         case kFormatDouble: {
             double number = strtod(value.c_str(), &end);
             if (value.empty() || *end) return kErrPropertyFormat;
-            *(double*)data = number;
+            format == kFormatInt64 ? void(*(int64_t*)data = (int64_t)number) : void(*(double*)data = number);
             return 0;
         }
     }

@@ -1,6 +1,5 @@
 // Test driver run under Wine beside the program: finds its window by class and reports
 // or sends what an end-to-end test needs. Prints one line; exit code 0 on success.
-//   kivoctl temppath
 //   kivoctl env NAME
 //   kivoctl rect CLASS            window x y w h, then client w h
 //   kivoctl rect CLASS CHILDCLASS  the same for the window's child of that class
@@ -40,12 +39,6 @@ long long number(const wchar_t* text) { return wcstoll(text, nullptr, 0); }
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return 2;
     std::wstring verb = argv[1];
-    if (verb == L"temppath") {
-        wchar_t path[MAX_PATH];
-        GetTempPathW(MAX_PATH, path);
-        printf("%s\n", utf8(path).c_str());
-        return 0;
-    }
     if (verb == L"clipboardowner") {
         // Wine cannot hand a bitmap handle to another process; who placed which format is
         // what can be seen from here.

@@ -37,7 +37,7 @@ def measure(label, target, seconds, folder=None, env=None, paused=False):
     ui0, proc0, t0 = ui_cpu_ms(), process_cpu_s(player.proc.pid), time.monotonic()
     time.sleep(seconds)
     ui1, proc1, t1 = ui_cpu_ms(), process_cpu_s(player.proc.pid), time.monotonic()
-    shown = kivo.hud_visible()
+    shown = kivo.visible()
     kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, 0x10, 0, 0)
     player.wait_exit(20)
     wall = t1 - t0

@@ -105,7 +105,7 @@ def raise_if_x11_deadlock(what):
 def log_path():
     global _temp
     if _temp is None:
-        _temp = unix_path(kivoctl("temppath")[1])
+        _temp = unix_path(kivoctl("env", "TEMP")[1])
     return _temp / "kivoplayer-play.txt"
 
 
@@ -221,8 +221,12 @@ def hud_rect():
     return window_rect(HUD_CLASS)[:4]
 
 
-def hud_visible():
-    return kivoctl("visible", HUD_CLASS)[1] == "1"
+def visible(window_class=HUD_CLASS):
+    return kivoctl("visible", window_class)[1] == "1"
+
+
+def wait_hidden(window_class):
+    wait_until(lambda: not visible(window_class), 10, f"{window_class} hidden")
 
 
 def screenshot(name):
@@ -372,6 +376,15 @@ def wait_for_journal(predicate, timeout=10, what="journal entry"):
 def wait_for_command(text, since=0, timeout=10):
     """Waits until the program sent exactly this command; returns the journal length then."""
     return len(wait_for_journal(lambda _: text in journal_commands(since), timeout, f"command {text!r}"))
+
+
+def sends(text, act, *args):
+    """Calls act(*args) and waits until the program sent exactly this command; returns the
+    journal length from before the call."""
+    since = len(journal())
+    act(*args)
+    wait_for_command(text, since)
+    return since
 
 
 def xdotool(*args):

@@ -89,7 +89,7 @@ class InfoAndHelp(PlayerTest):
         kivo.wait_for_log(r"^info_paint .* patch.*\n(.*\n)*info_paint .* patch", 10, len(kivo.read_log()))
         kivo.focus_main("tracks.mkv - KivoPlayer")
         kivo.xdotool("key", "F1")
-        kivo.wait_until(lambda: kivo.kivoctl("visible", INFO)[1] == "0", 10, "the panel to close")
+        kivo.wait_hidden(INFO)
         kivo.command("@help")
         kivo.wait_for_log(r"^help_paint height=\d+ scroll=0 thai=1")
 
@@ -105,7 +105,7 @@ class InfoAndHelp(PlayerTest):
         kivo.focus_main("KivoPlayer")
         seen = kivo.keys_seen()
         kivo.xdotool("key", "Escape")
-        kivo.wait_until(lambda: kivo.kivoctl("visible", HELP)[1] == "0", 10, "the help to close")
+        kivo.wait_hidden(HELP)
         kivo.xdotool("key", "m")
         self.assertEqual([l.split()[1] for l in kivo.key_logged(seen)], ["vk=0x4D"])
 

@@ -48,10 +48,7 @@ class Keys(ScriptedTest):
         kivo.focus_main(TITLE)
 
     def press(self, key, expected):
-        since = len(kivo.journal())
-        kivo.xdotool("key", key)
-        kivo.wait_for_command(expected, since)
-        return kivo.journal_commands(since)
+        return kivo.journal_commands(kivo.sends(expected, kivo.xdotool, "key", key))
 
     def test_every_engine_row_sends_exactly_its_command_and_other_keys_nothing(self):
         for key, expected in ENGINE_ROWS:
@@ -81,9 +78,7 @@ class Keys(ScriptedTest):
         # Alt shortcuts leave no keyboard menu behind: the next plain key still works.
         self.press("alt+h", "cycle sub-visibility")
         self.press("space", "cycle pause")
-        since = len(kivo.journal())
-        kivo.command("@step -7")  # only the sign counts
-        kivo.wait_for_command("seek -5 relative+keyframes", since)
+        kivo.sends("seek -5 relative+keyframes", kivo.command, "@step -7")  # only the sign counts
         self.assertEqual(self.player.close(), 0)
         (kivo.TEST_DATA / "settings.ini").write_text("seek=10\n")
         self.player = self.start_playing("C:\\media\\film.mkv")
@@ -124,9 +119,7 @@ class VolumeStop(ScriptedTest):
         self.assertGreaterEqual(len(held), 6)
         self.assertEqual(set(held), {"set volume 100"})
         time.sleep(0.6)  # the rule is about time: more than 450 ms since the last Up
-        mark = len(kivo.journal())
-        kivo.xdotool("key", "Up")
-        kivo.wait_for_command("add volume 5", mark)
+        kivo.sends("add volume 5", kivo.xdotool, "key", "Up")
         # Down clears the stop: from 100 down to 95, then Up stops at 100 again.
         mark = len(kivo.journal())
         kivo.xdotool("key", "Down")
@@ -137,9 +130,7 @@ class VolumeStop(ScriptedTest):
         # From 97, a fresh Up lands exactly on 100.
         kivo.command("set volume 97")
         time.sleep(0.6)
-        mark = len(kivo.journal())
-        kivo.xdotool("key", "Up")
-        kivo.wait_for_command("set volume 100", mark)
+        mark = kivo.sends("set volume 100", kivo.xdotool, "key", "Up")
         self.assertEqual(self.volume_commands(mark), ["set volume 100"])
         self.assertEqual(player.close(), 0)
 

@@ -49,19 +49,14 @@ class Menu(ScriptedTest):
         cx, cy = wx + ww // 3, wy + 80
         menu = self.right_click(cx, cy)
         self.assertEqual(menu[1:3], (cx, cy))
-        kivo.screenshot("menu-scale1")
 
         # Keys act on the menu alone: Down Down Enter picks the second usable row.
-        since = len(kivo.journal())
-        kivo.xdotool("key", "Down", "Down", "Return")
-        kivo.wait_for_command("cycle pause", since)
+        since = kivo.sends("cycle pause", kivo.xdotool, "key", "Down", "Down", "Return")
         self.assertEqual(kivo.journal_commands(since), ["cycle pause"])
         # Down walks on past "Seek" to "Speed"; Right opens Speed with its first row highlighted.
         self.right_click(cx, cy)
         open_level(lambda: kivo.xdotool("key", *["Down"] * 8, "Right"), 1)
-        since = len(kivo.journal())
-        kivo.xdotool("key", "Return")
-        kivo.wait_for_command("set speed 0.5", since)
+        kivo.sends("set speed 0.5", kivo.xdotool, "key", "Return")
 
         # Hovering "Audio" opens one row per audio track, the playing one checked.
         menu = self.right_click(cx, cy)
@@ -71,9 +66,7 @@ class Menu(ScriptedTest):
         shot = kivo.screenshot("menu-audio")
         self.assertTrue(kivo.near(kivo.pixel(shot, audio[1] + 15, audio[2] + 20), CYAN))
         self.assertFalse(kivo.near(kivo.pixel(shot, audio[1] + 15, audio[2] + 48), CYAN))
-        since = len(kivo.journal())
-        kivo.click(*row_centre(audio, 34))
-        kivo.wait_for_command("set aid 2", since)
+        kivo.sends("set aid 2", kivo.click, *row_centre(audio, 34))
         self.assertEqual(open_count(), 0)
 
         # Left closes one level, Esc the whole menu; a click outside closes them all.
@@ -91,11 +84,8 @@ class Menu(ScriptedTest):
 
         # "Stop" by a click; then "b" opens the bookmarks menu, which closes when the file changes.
         menu = self.right_click(cx, cy)
-        since = len(kivo.journal())
-        kivo.click(*row_centre(menu, 71))
-        kivo.wait_for_command("set pause yes ; seek 0 absolute", since)
+        kivo.sends("set pause yes ; seek 0 absolute", kivo.click, *row_centre(menu, 71))
         self.assertEqual(open_level(lambda: kivo.xdotool("key", "b"), 0)[5], 6)
-        kivo.screenshot("menu-bookmarks")
         # A menu made for one file never acts on the next: it closes, and the keys that would
         # have picked "Delete all" in it leave the next file's bookmarks as they were.
         kivo.command("loadfile C:\\media\\other.mkv")
@@ -122,7 +112,6 @@ class Menu(ScriptedTest):
         window = open_level(lambda: kivo.xdotool("key", "Down", "Down", "Down", "Right"), 1)
         self.assertEqual(window[5], 9)
         self.assertEqual(window[1] + window[3] - 3, menu[1])
-        kivo.screenshot("menu-nofile-scale15")
 
 
 if __name__ == "__main__":

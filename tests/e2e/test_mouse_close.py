@@ -36,9 +36,7 @@ class Mouse(ScriptedTest):
         kivo.wait_for_journal(lambda _: kivo.journal_commands(since).count("cycle pause") == 3)
         self.assertEqual(kivo.state_line()["fullscreen"], "1")
         for button, step in ((4, "add volume 5"), (5, "add volume -5")):
-            since = len(kivo.journal())
-            kivo.xdotool("click", button)
-            kivo.wait_for_command(step, since)
+            kivo.sends(step, kivo.xdotool, "click", button)
         self.assertEqual(player.close(), 0)
 
 

@@ -12,10 +12,6 @@ def wait_paint(pattern, after, timeout=10):
     return kivo.wait_for_log(r"^playlist_paint \d+ " + pattern, timeout, after)
 
 
-def visible():
-    return kivo.kivoctl("visible", PANEL)[1] == "1"
-
-
 def linked(folder, names):
     """Links to one generated 40 s clip under the given names: a queue the engine really plays."""
     clip = kivo.media() / "long" / "long.mp4"
@@ -41,11 +37,7 @@ class Playlist(PlayerTest):
         mark = len(kivo.read_log())
         kivo.xdotool("key", "F8")
         wait_paint(r"count=12 pos=0 first=0 rows=\d+ hover=0/-1", mark)
-        # 18 px from the client's right edge (the frame is as wide on both sides), below the title bar.
-        mx, my, mw, _, cw, _ = kivo.window_rect()
         px, py, pw, ph, _, _ = kivo.window_rect(PANEL)
-        self.assertEqual((pw, px + pw), (360, mx + (mw + cw) // 2 - 18))
-        self.assertGreater(py, my + 60)
         kivo.move_mouse(*self.row_point(4, 340))
         wait_paint(r".*hover=3/4 ", mark)
         shot = kivo.screenshot("playlist-12")
@@ -69,14 +61,14 @@ class Playlist(PlayerTest):
         wait_paint(r"count=1 pos=0 .* playing=f99\.mkv$", mark)
 
         kivo.click(px + 100, py + 100, 2)  # the middle button goes on to the main window
-        kivo.wait_until(lambda: not visible(), what="the panel hidden")
+        kivo.wait_hidden(PANEL)
         kivo.xdotool("key", "F8")
-        kivo.wait_until(visible, what="the panel shown")
+        kivo.wait_until(lambda: kivo.visible(PANEL), what="the panel shown")
         kivo.command("@fullscreen")
         kivo.wait_until(lambda: kivo.state_line()["fullscreen"] == "1", what="full screen")
         kivo.focus_main("f99.mkv - KivoPlayer")
         kivo.xdotool("key", "Escape")
-        kivo.wait_until(lambda: not visible(), what="the panel hidden by Esc")
+        kivo.wait_hidden(PANEL)
         self.assertEqual(kivo.state_line()["fullscreen"], "1")
         self.assertEqual(player.close(), 0)
 
@@ -89,7 +81,6 @@ class Playlist(PlayerTest):
         for button, first in ((5, 3), (5, 6), (5, 9), (4, 6)):
             kivo.xdotool("click", button)
             wait_paint(rf"count=200 pos=0 first={first} rows=\d+ hover=2/{first + 2} ", mark)  # row under the pointer
-        kivo.screenshot("playlist-200")
         kivo.command("playlist-play-index 150")
         wait_paint(r"count=200 pos=150 first=145 ", mark)
         # Removing an entry far above the playing one leaves the list where the user scrolled it.

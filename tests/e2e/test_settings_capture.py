@@ -41,9 +41,7 @@ class SettingsAndScale(ScriptedTest):
         # The next start reads the old file. Frame names are cleaned; a path too long or a folder
         # that cannot be written fails naming the folder.
         self.play("x" * 240 + ".mkv")
-        since = len(kivo.journal())
-        kivo.xdotool("key", "Right")
-        kivo.wait_for_command("seek 10 relative+keyframes", since)
+        kivo.sends("seek 10 relative+keyframes", kivo.xdotool, "key", "Right")
         failed = r"^toast SAVE FAILED …\S*\\test\\shots$"
         kivo.xdotool("key", "ctrl+e")
         kivo.wait_for_log(failed)
@@ -90,16 +88,14 @@ class SettingsAndScale(ScriptedTest):
         self.assertTrue(my < y and y + h < my + ch)
         self.assertEqual(INI.read_text(), "seek=30\nvolume=5\nhide=2500\nsublang=0\nresume=1\nautoqueue=0\n"
                                           "single=1\nhwdec=1\nboost=1\nlang=en\nshotdir=\n")
-        since = len(kivo.journal())
-        kivo.xdotool("key", "Right")  # keys still go to the main window
-        kivo.wait_for_command("seek 30 relative+keyframes", since)
+        since = kivo.sends("seek 30 relative+keyframes", kivo.xdotool, "key", "Right")  # keys still go to the main window
         kivo.click(x + 515, y + 250)  # the RESUME switch
         kivo.wait_for_command("set resume-playback no", since)
         kivo.click(x + 445, y + 70)  # the Thai language chip
         kivo.wait_for_log(r"^settings choose row=0 option=0")
         self.assertIn("lang=th", INI.read_text())
         kivo.xdotool("key", "Escape")
-        kivo.wait_until(lambda: kivo.kivoctl("visible", PANEL)[1] == "0", what="panel hidden")
+        kivo.wait_hidden(PANEL)
         self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
 
 

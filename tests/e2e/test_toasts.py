@@ -9,7 +9,7 @@ import kivo
 from kivo import PlayerTest, ScriptedTest
 
 PAINT = r"^toast_paint \d+ x=(-?\d+) y=(-?\d+) w=(\d+) h=(\d+) label={} value={}$"
-NAVY, NAVY_ALPHA, CYAN, MUTED = (0x05, 0x14, 0x1F), 0xE2, (0x00, 0xE5, 0xFF), (0x6D, 0x93, 0xA4)
+CYAN = (0x00, 0xE5, 0xFF)
 TITLE_BAR, DESKTOP_KEY = (0x04, 0x0D, 0x15), r"HKCU\Control Panel\Desktop"
 
 
@@ -22,21 +22,18 @@ def run(command, label, value, timeout=10):
     return tuple(int(v) for v in m.groups())
 
 
-def region(png, x, y, w, h):
-    raw = subprocess.run(["convert", str(png), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "rgb:-"],
-                         capture_output=True, check=True, timeout=30).stdout
-    return [[tuple(raw[(r * w + c) * 3:(r * w + c) * 3 + 3]) for c in range(w)] for r in range(h)]
-
-
 def shot_with_toast(name, paint):
     """A screenshot once the compositor shows the toast (its glowing corner is bright cyan)."""
     kivo.wait_until(lambda: kivo.near(kivo.pixel(kivo.screenshot(name), paint[0] + 1, paint[1] + 1), CYAN, 55), 5, name)
     return kivo.SCREENS / f"{name}.png"
 
 
-def ink_rows(rows, colour):
-    """How many rows hold a pixel close to `colour`: the height of text drawn in it."""
-    return sum(1 for row in rows if any(sum(abs(a - b) for a, b in zip(p, colour)) < 60 for p in row))
+def accent_rows(png, x, y, w, h):
+    """How many rows of a box hold a pixel close to the accent colour: the height of its text."""
+    raw = subprocess.run(["convert", str(png), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "rgb:-"],
+                         capture_output=True, check=True, timeout=30).stdout
+    return sum(1 for r in range(h) if any(sum(abs(a - b) for a, b in zip(raw[(r * w + c) * 3:][:3], CYAN)) < 60
+                                          for c in range(w)))
 
 
 def assert_placed(test, paint, scale=1):
@@ -89,29 +86,6 @@ class ToastLook(ScriptedTest):
         kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
         super().tearDown()
 
-    def assert_look(self, paint, after):
-        """The toast in the screenshot `after` against the picture under it once it is gone."""
-        x, y, w, h = paint
-        over = lambda rgb, a, under: tuple(c * a / 255 + u * (255 - a) / 255 for c, u in zip(rgb, under))
-        kivo.wait_for_log(r"^toast_hide$", 5, kivo.read_log().rfind("toast_paint"))
-        before = kivo.screenshot("toast-look-under")
-        under, seen = region(before, *paint), region(after, *paint)
-        self.assertGreater(max(max(p) for row in under for p in row), 100, "no test pattern under the toast")
-        # Navy at alpha E2 over the pattern, in text-free places; the outline adds AccentCyan at alpha
-        # 40, one pixel wide on each side; the glowing corner mark at the top left.
-        places = [(w // 2, h - 3, 0), (w - 5, 4, 0), (5, h - 5, 0), (w - 3, h // 2, 0),
-                  (w // 2, 0, 40), (w // 2, h - 1, 40), (0, h - 4, 40), (w - 1, h // 2, 40)]
-        for px, py, colour, tolerance in [(px, py, over(CYAN, a, over(NAVY, NAVY_ALPHA, under[py][px])), 5)
-                                          for px, py, a in places] + [(1, 1, CYAN, 30), (1, 6, CYAN, 30)]:
-            self.assertLessEqual(max(abs(a - b) for a, b in zip(seen[py][px], colour)), tolerance,
-                                 ((px, py), seen[py][px], under[py][px], colour))
-        # Label in small muted type, value in larger accent type; nothing drawn beside the toast.
-        label_box, value_box = [row[12:30] for row in seen], [row[36:w - 4] for row in seen]
-        self.assertGreater(ink_rows(label_box, MUTED), 4)
-        self.assertGreater(ink_rows(value_box, CYAN), ink_rows(label_box, MUTED))
-        self.assertEqual(ink_rows(label_box, CYAN), 0)
-        self.assertEqual(region(after, x + w + 1, y, 1, h), region(before, x + w + 1, y, 1, h))
-
     def test_window_title_bar_control_bar_and_toast_at_each_scale(self):
         # A 144-dpi system gives 1.5 without a switch. 2200 x 1280 would not fit the 1920 x 1080
         # screen: the window takes the screen's size, so centring keeps its title bar on the screen.
@@ -130,21 +104,15 @@ class ToastLook(ScriptedTest):
             # The title bar is ours, drawn in the client area from the window's top; the picture below it.
             bar = [kivo.pixel(shot, x + w // 2, y + v) for v in (2, int(30 * scale), int(36 * scale) + 1)]
             self.assertEqual([c == TITLE_BAR for c in bar], [True, True, False], bar)
-            seen = region(shot, *paint)
-            sizes[scale] = (paint[2], paint[3], ink_rows([r[paint[2] // 2:] for r in seen], CYAN))
+            px, py, pw, ph = paint
+            sizes[scale] = (pw, ph, accent_rows(shot, px + pw // 2, py, pw // 2, ph))
             if scale == 1:
-                self.assert_look(paint, shot)
                 # A single click on the picture plays or pauses; here it lands on a toast.
                 fill = run("@fill", "FILL SCREEN", "ON")
                 shot_with_toast("toast-click", fill)
-                since = len(kivo.journal())
-                kivo.click(fill[0] + fill[2] // 2, fill[1] + fill[3] // 2)
-                kivo.wait_for_command("cycle pause", since)
+                kivo.sends("cycle pause", kivo.click, fill[0] + fill[2] // 2, fill[1] + fill[3] // 2)
             self.assertEqual(player.close(), 0)
             kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
-        ring = seen[paint[3] - 8][:3]  # at scale 2 the outline is two pixels wide; then the navy fill
-        self.assertLessEqual(abs(ring[0][1] - ring[1][1]), 3, ring)
-        self.assertGreater(ring[0][1] - ring[2][1], 15, ring)
         self.assertEqual(sizes[2][:2], (2 * sizes[1][0], 2 * sizes[1][1]))
         self.assertAlmostEqual(sizes[2][2], 2 * sizes[1][2], delta=2)
 

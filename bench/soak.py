@@ -64,7 +64,7 @@ def main():
                       flush=True)
                 next_sample += 30
             rect = kivo.window_rect()
-            if not rect:
+            if not rect[2]:
                 time.sleep(0.5)
                 continue
             x, y, w, h = rect[:4]
@@ -73,7 +73,7 @@ def main():
                                  [40, 10, 10, 8, 10, 4, 4, 2, 4])[0]
             counts[action] = counts.get(action, 0) + 1
             if action == "key":
-                kivo.focus_main(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1])
+                kivo.focus_main(kivo.title())
                 kivo.xdotool("key", rng.choice(KEYS))
             elif action == "click":
                 kivo.move_mouse(px, py)
@@ -87,7 +87,7 @@ def main():
                 time.sleep(0.3)
                 kivo.xdotool("key", *rng.choice([["Escape"], ["Down", "Escape"], ["Down", "Down", "Return"]]))
             elif action == "panel":
-                kivo.focus_main(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1])
+                kivo.focus_main(kivo.title())
                 kivo.xdotool("key", rng.choice(PANELS))
                 time.sleep(0.2)
                 kivo.xdotool("key", "Escape")

@@ -42,7 +42,7 @@ for _ in $(seq 300); do
 done
 sleep 1
 import -window root "$OUT/screenshot.png"
-if picture=$(ctl rect KivoPlayerWnd KivoPlayerVideo) && [ -n "$picture" ]; then
+if picture=$(ctl window KivoPlayerWnd KivoPlayerVideo) && [ -n "$picture" ]; then
     read -r px py pw ph _ <<<"$picture"
     bash scripts/compose-picture.sh "$OUT/screenshot.png" "$px" "$py" "$pw" "$ph" || true
 fi

@@ -211,10 +211,20 @@ def main():
     unittest.main(verbosity=2)
 
 
-def window_rect(window_class=MAIN_TEST_CLASS):
-    """(x, y, w, h, client w, client h) of a window, or None."""
-    code, out = kivoctl("rect", window_class)
-    return tuple(int(v) for v in out.split()) if code == 0 else None
+def window(window_class=MAIN_TEST_CLASS, *child):
+    """(x, y, w, h, client w, client h, visible, topmost, title) of a window, or of its child of
+    the given class; zeros and no title when there is none."""
+    code, out = kivoctl("window", window_class, *child)
+    fields = out.split(" ", 8) + [""] if code == 0 else ["0"] * 8 + [""]
+    return tuple(int(v) for v in fields[:8]) + (fields[8],)
+
+
+def window_rect(window_class=MAIN_TEST_CLASS, *child):
+    return window(window_class, *child)[:6]
+
+
+def title(window_class=MAIN_TEST_CLASS):
+    return window(window_class)[8]
 
 
 def hud_rect():
@@ -222,7 +232,7 @@ def hud_rect():
 
 
 def visible(window_class=HUD_CLASS):
-    return kivoctl("visible", window_class)[1] == "1"
+    return window(window_class)[6] == 1
 
 
 def wait_hidden(window_class):
@@ -302,7 +312,7 @@ def program_folder(name, engine_dll=None):
 
 
 def wait_for_title(title, window_class=MAIN_TEST_CLASS, timeout=20):
-    wait_until(lambda: kivoctl("title", window_class)[1] == title, timeout, f"the title {title!r}")
+    wait_until(lambda: window(window_class)[8] == title, timeout, f"the title {title!r}")
 
 
 def command(text, window_class=MAIN_TEST_CLASS):

@@ -88,14 +88,14 @@ class EngineStart(ScriptedTest):
         self.assertEqual(kivo.pixel(kivo.screenshot("engine-missing"), x + w // 2, y + h // 2), (0, 0, 0))
         self.assertEqual(self.start("C:\\media\\b.mkv", folder=folder, env=env).wait_exit(10), 0)
         kivo.wait_for_log(r"^handover KIVO n=1$")
-        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], FAILED_TITLE)
+        self.assertEqual(kivo.title(), FAILED_TITLE)
         self.assertEqual(kivo.read_log().count("worker_start_ms="), 1)
         self.assertEqual(player.close(), 0)
 
     def test_a_start_without_files_starts_no_engine(self):
         player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
         kivo.wait_for_log(r"^first_paint_ms=")
-        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "KivoPlayer")
+        self.assertEqual(kivo.title(), "KivoPlayer")
         self.assertEqual(player.close(), 0)
         self.assertNotIn("worker_start_ms", kivo.read_log())
 

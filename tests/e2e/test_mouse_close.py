@@ -92,7 +92,7 @@ class CloseFileAndHandOver(ScriptedTest):
         kivo.wait_for_command("loadfile C:\\media\\c.mkv append", since)
         self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")],
                          ["loadfile C:\\media\\b.mkv append", "loadfile C:\\media\\c.mkv append"])
-        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], TITLE)
+        self.assertEqual(kivo.title(), TITLE)
         kivo.wait_for_log(r"^toast PLAYLIST \+2$")
         since = len(kivo.journal())
         other = self.start("C:\\media\\d.mkv", env=dict(env, KIVOPLAYER_DEMO="stay"))

@@ -99,7 +99,7 @@ class Playlist(PlayerTest):
         kivo.xdotool("type", "--delay", 5, '"b.mkv" "a.mkv"')
         kivo.xdotool("key", "Return")
         wait_paint(r"count=201 pos=149 ", mark, 20)
-        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "150.mkv - KivoPlayer")
+        self.assertEqual(kivo.title(), "150.mkv - KivoPlayer")
         kivo.command("playlist-play-index 199")
         wait_paint(r"count=201 pos=199 .* playing=b\.mkv$", mark)
         self.assertEqual(player.close(), 0)

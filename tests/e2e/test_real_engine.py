@@ -47,7 +47,7 @@ class RealEngine(PlayerTest):
         kivo.wait_for_log(r"^file_loaded_ms=.*\n(.*\n)*file_loaded_ms=", 30)
         state = kivo.state_line()
         self.assertEqual(state["path"], kivo.win_path(self.clips / "b.mkv"))
-        self.assertEqual(kivo.kivoctl("title", kivo.MAIN_TEST_CLASS)[1], "b.mkv - KivoPlayer")
+        self.assertEqual(kivo.title(), "b.mkv - KivoPlayer")
         self.assertEqual(player.close(), 0)
 
     def resume_file(self, clip):
@@ -61,7 +61,7 @@ class RealEngine(PlayerTest):
         kivo.state_line()  # playing for a moment
         # The screen shows black where Wine keeps the engine's picture off screen; the run
         # command's screenshot gets the picture composed in at the picture window's place.
-        x, y, w, h = (int(v) for v in kivo.kivoctl("rect", kivo.MAIN_TEST_CLASS, "KivoPlayerVideo")[1].split()[:4])
+        x, y, w, h = kivo.window_rect(kivo.MAIN_TEST_CLASS, "KivoPlayerVideo")[:4]
         shot = kivo.screenshot("picture-composed")
         subprocess.run(["bash", str(kivo.SOURCE / "scripts" / "compose-picture.sh"), str(shot), str(x), str(y),
                         str(w), str(h)], env=kivo.wine_env(), check=True, timeout=60)

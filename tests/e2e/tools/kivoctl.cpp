@@ -1,14 +1,11 @@
 // Test driver run under Wine beside the program: finds its window by class and reports
 // or sends what an end-to-end test needs. Prints one line; exit code 0 on success.
 //   kivoctl env NAME
-//   kivoctl rect CLASS            window x y w h, then client w h
-//   kivoctl rect CLASS CHILDCLASS  the same for the window's child of that class
-//   kivoctl title CLASS
+//   kivoctl window CLASS [CHILDCLASS]  window x y w h, client w h, visible, topmost (1/0), title;
+//                                      of the window's child of that class if one is named
 //   kivoctl send CLASS MSG WPARAM LPARAM    (numbers in C syntax; prints the result)
 //   kivoctl post CLASS MSG WPARAM LPARAM
 //   kivoctl command CLASS TEXT     runs a command string in a test-mode player
-//   kivoctl visible CLASS          1 or 0
-//   kivoctl topmost CLASS          1 or 0
 //   kivoctl size CLASS W H         resizes the window, keeping its place
 //   kivoctl clipboardowner         class of the clipboard owner and whether it holds a bitmap
 //   kivoctl clipboard              the clipboard's Unicode text as UTF-8, line ends unchanged
@@ -85,29 +82,22 @@ int wmain(int argc, wchar_t** argv) {
         printf("no window\n");
         return 1;
     }
-    if (verb == L"rect" && argc >= 4) window = FindWindowExW(window, nullptr, argv[3], nullptr);
-    if (verb == L"rect") {
+    if (verb == L"window" && argc >= 4) window = FindWindowExW(window, nullptr, argv[3], nullptr);
+    if (verb == L"window") {
         RECT r, c;
+        wchar_t title[1024] = L"";
         if (!window) return 1;
         GetWindowRect(window, &r);
         GetClientRect(window, &c);
-        printf("%ld %ld %ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top, c.right, c.bottom);
-        return 0;
-    }
-    if (verb == L"visible" || verb == L"topmost") {
-        bool on = verb == L"visible" ? IsWindowVisible(window) : GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
-        printf("%d\n", on ? 1 : 0);
+        GetWindowTextW(window, title, 1024);
+        printf("%ld %ld %ld %ld %ld %ld %d %d %s\n", r.left, r.top, r.right - r.left, r.bottom - r.top, c.right,
+               c.bottom, IsWindowVisible(window) ? 1 : 0, GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? 1 : 0,
+               utf8(title).c_str());
         return 0;
     }
     if (verb == L"size" && argc >= 5) {
         return SetWindowPos(window, nullptr, 0, 0, int(number(argv[3])), int(number(argv[4])),
                             SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE) ? 0 : 1;
-    }
-    if (verb == L"title") {
-        wchar_t title[1024];
-        GetWindowTextW(window, title, 1024);
-        printf("%s\n", utf8(title).c_str());
-        return 0;
     }
     if (verb == L"command" && argc >= 4) {
         std::string text = utf8(argv[3]);

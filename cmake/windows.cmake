@@ -66,9 +66,10 @@ set_tests_properties(win32.release_full_disk PROPERTIES FIXTURES_CLEANUP full_di
 find_program(PYTHON3 python3 REQUIRED)
 file(GLOB KIVO_E2E_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/test_*.py)
 foreach(script ${KIVO_E2E_TESTS})
-    get_filename_component(name ${script} NAME_WE)
-    string(REGEX REPLACE "^test_" "" name ${name})
-    add_test(NAME e2e.${name} COMMAND ${PYTHON3} ${script})
+    get_filename_component(module ${script} NAME_WE)
+    string(REGEX REPLACE "^test_" "" name ${module})
+    add_test(NAME e2e.${name} COMMAND ${PYTHON3} -m unittest -v ${module}
+             WORKING_DIRECTORY ${CMAKE_SOURCE_DIR}/tests/e2e)
     set_tests_properties(e2e.${name} PROPERTIES RUN_SERIAL TRUE TIMEOUT 300
         ENVIRONMENT "KIVO_BIN=${KIVO_BIN};KIVO_BUILD=${CMAKE_BINARY_DIR};KIVO_SOURCE=${CMAKE_SOURCE_DIR}")
 endforeach()

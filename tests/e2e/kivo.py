@@ -207,10 +207,6 @@ class PlayerTest(unittest.TestCase):
             return super()._callTestMethod(method)
 
 
-def main():
-    unittest.main(verbosity=2)
-
-
 def window(window_class=MAIN_TEST_CLASS, *child):
     """(x, y, w, h, client w, client h, visible, topmost, title) of a window, or of its child of
     the given class; zeros and no title when there is none."""

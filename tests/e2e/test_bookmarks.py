@@ -74,7 +74,3 @@ class Bookmarks(ScriptedTest):
         kivo.wait_for_log(r"^bookmarks file=C:\\y\\video\.mp4 count=0$", 10, mark)
         self.at(40, "@bmadd", "0:00:40  1/1")
         self.assertEqual(STORE.read_bytes(), line(12, first) + line(40, second))
-
-
-if __name__ == "__main__":
-    kivo.main()

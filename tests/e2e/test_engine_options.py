@@ -98,7 +98,3 @@ class EngineStart(ScriptedTest):
         self.assertEqual(kivo.title(), "KivoPlayer")
         self.assertEqual(player.close(), 0)
         self.assertNotIn("worker_start_ms", kivo.read_log())
-
-
-if __name__ == "__main__":
-    kivo.main()

@@ -89,7 +89,3 @@ class Hud(ScriptedTest):
         time.sleep(1.0)
         self.assertFalse(kivo.visible(), "the bar came back under a resting pointer")
         self.assertEqual(self.players[0].close(), 0)
-
-
-if __name__ == "__main__":
-    kivo.main()

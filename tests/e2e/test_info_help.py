@@ -108,7 +108,3 @@ class InfoAndHelp(PlayerTest):
         kivo.wait_hidden(HELP)
         kivo.xdotool("key", "m")
         self.assertEqual([l.split()[1] for l in kivo.key_logged(seen)], ["vk=0x4D"])
-
-
-if __name__ == "__main__":
-    kivo.main()

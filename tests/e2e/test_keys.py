@@ -133,7 +133,3 @@ class VolumeStop(ScriptedTest):
         mark = kivo.sends("set volume 100", kivo.xdotool, "key", "Up")
         self.assertEqual(self.volume_commands(mark), ["set volume 100"])
         self.assertEqual(player.close(), 0)
-
-
-if __name__ == "__main__":
-    kivo.main()

@@ -112,7 +112,3 @@ class Menu(ScriptedTest):
         window = open_level(lambda: kivo.xdotool("key", "Down", "Down", "Down", "Right"), 1)
         self.assertEqual(window[5], 9)
         self.assertEqual(window[1] + window[3] - 3, menu[1])
-
-
-if __name__ == "__main__":
-    kivo.main()

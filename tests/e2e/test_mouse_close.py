@@ -99,7 +99,3 @@ class CloseFileAndHandOver(ScriptedTest):
         self.assertEqual(other.wait_exit(10), 0)
         kivo.wait_for_command("loadfile C:\\media\\d.mkv", since)
         self.assertEqual(player.close(), 0)
-
-
-if __name__ == "__main__":
-    kivo.main()

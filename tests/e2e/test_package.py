@@ -38,7 +38,3 @@ class Package(unittest.TestCase):
             subprocess.run(["bash", str(kivo.WINERUN), "--stop"], env=env, stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
             shutil.rmtree(root, ignore_errors=True)
-
-
-if __name__ == "__main__":
-    unittest.main(verbosity=2)

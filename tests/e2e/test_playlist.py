@@ -103,7 +103,3 @@ class Playlist(PlayerTest):
         kivo.command("playlist-play-index 199")
         wait_paint(r"count=201 pos=199 .* playing=b\.mkv$", mark)
         self.assertEqual(player.close(), 0)
-
-
-if __name__ == "__main__":
-    kivo.main()

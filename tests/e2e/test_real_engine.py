@@ -103,6 +103,3 @@ class RealEngine(PlayerTest):
         kivo.state_line()
         self.assertEqual(player.close(), 0)
         self.assertFalse(self.resume_file(clip).exists())
-
-if __name__ == "__main__":
-    kivo.main()

@@ -97,7 +97,3 @@ class SettingsAndScale(ScriptedTest):
         kivo.xdotool("key", "Escape")
         kivo.wait_hidden(PANEL)
         self.assertEqual(list(kivo.TEST_DATA.glob("*.tmp")), [])
-
-
-if __name__ == "__main__":
-    kivo.main()

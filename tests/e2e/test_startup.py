@@ -87,7 +87,3 @@ class Language(PlayerTest):
         self.assertEqual((kivo.BIN / "lang" / "template.ini").read_bytes(), template.read_bytes())  # shipped as written
         bad = self.start(env={"KIVOPLAYER_DUMPLANG": kivo.win_path(kivo.TEST_DATA / "no" / "template.ini")})
         self.assertEqual(bad.wait_exit(30), 1)
-
-
-if __name__ == "__main__":
-    kivo.main()

@@ -108,7 +108,3 @@ class TitleBarAndStartScreen(ScriptedTest):
         ox, oy, cw, ch = client_origin()
         kivo.click(ox + cw - 20, oy + 18)
         self.assertEqual(player.wait_exit(10), 0)
-
-
-if __name__ == "__main__":
-    kivo.main()

@@ -115,7 +115,3 @@ class ToastLook(ScriptedTest):
             kivo.wine_reg("delete", DESKTOP_KEY, "/v", "LogPixels", "/f")
         self.assertEqual(sizes[2][:2], (2 * sizes[1][0], 2 * sizes[1][1]))
         self.assertAlmostEqual(sizes[2][2], 2 * sizes[1][2], delta=2)
-
-
-if __name__ == "__main__":
-    kivo.main()

@@ -67,7 +67,3 @@ class WindowModes(ScriptedTest):
         kivo.state_line()
         self.assertNotIn("cycle pause", kivo.journal_commands(since))
         self.assertEqual(player.close(), 0)
-
-
-if __name__ == "__main__":
-    kivo.main()

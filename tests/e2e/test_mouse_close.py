@@ -63,39 +63,33 @@ class CloseSequence(ScriptedTest):
 
 class CloseFileAndHandOver(ScriptedTest):
     media = "duration=600\n"
+    env = {"KIVOPLAYER_DEMO": "resume", "KIVOPLAYER_SINGLE": "1"}
 
-    def test_close_returns_to_the_start_screen_and_a_new_open_plays(self):
-        player = self.start_playing("C:\\media\\film.mkv",
-                                    env={"KIVOPLAYER_DEMO": "resume", "KIVOPLAYER_SINGLE": "1"})
+    def hand_over(self, *args):
+        """A second start, which hands its files over and ends; returns the journal length before it."""
         since = len(kivo.journal())
-        kivo.command("@close")
-        self.assertIsNone(kivo.wait_for_title("KivoPlayer"))
-        self.assertEqual(kivo.journal_commands(since)[:2], ["write-watch-later-config", "stop"])
-        # No picture left: the start screen's dark background (with its faint glow) shows.
-        kivo.wait_until(lambda: kivo.near(kivo.pixel(kivo.screenshot("after-close-file"), *picture_point()),
-                                          (0x02, 0x07, 0x0D), 40), 10, "the start screen")
-        since = len(kivo.journal())
-        other = self.start("C:\\media\\next.mkv", env={"KIVOPLAYER_DEMO": "resume", "KIVOPLAYER_SINGLE": "1"})
-        self.assertEqual(other.wait_exit(10), 0)
-        kivo.wait_for_command("loadfile C:\\media\\next.mkv", since)
-        self.assertIsNone(kivo.wait_for_title("next.mkv - KivoPlayer"))
-        shot = kivo.screenshot("open-after-close-file")
-        self.assertNotEqual(kivo.pixel(shot, *picture_point()), (0x02, 0x07, 0x0D))
-        self.assertEqual(player.close(), 0)
+        self.assertEqual(self.start(*args, env=self.env).wait_exit(10), 0)
+        return since
 
-    def test_queue_hand_over_appends_and_open_hand_over_replaces(self):
-        env = {"KIVOPLAYER_SINGLE": "1"}
-        player = self.start_playing("C:\\media\\film.mkv", env=env)
-        since = len(kivo.journal())
-        other = self.start("--enqueue", "C:\\media\\b.mkv", "C:\\media\\c.mkv", env=dict(env, KIVOPLAYER_DEMO="stay"))
-        self.assertEqual(other.wait_exit(10), 0)
+    def test_queue_and_open_hand_overs_then_close_returns_to_the_start_screen_and_a_new_open_plays(self):
+        player = self.start_playing("C:\\media\\film.mkv", env=self.env)
+        since = self.hand_over("--enqueue", "C:\\media\\b.mkv", "C:\\media\\c.mkv")
         kivo.wait_for_command("loadfile C:\\media\\c.mkv append", since)
         self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")],
                          ["loadfile C:\\media\\b.mkv append", "loadfile C:\\media\\c.mkv append"])
         self.assertEqual(kivo.title(), TITLE)
         kivo.wait_for_log(r"^toast PLAYLIST \+2$")
+        kivo.wait_for_command("loadfile C:\\media\\d.mkv", self.hand_over("C:\\media\\d.mkv"))
+        kivo.wait_for_title("d.mkv - KivoPlayer")
         since = len(kivo.journal())
-        other = self.start("C:\\media\\d.mkv", env=dict(env, KIVOPLAYER_DEMO="stay"))
-        self.assertEqual(other.wait_exit(10), 0)
-        kivo.wait_for_command("loadfile C:\\media\\d.mkv", since)
+        kivo.command("@close")
+        kivo.wait_for_title("KivoPlayer")
+        self.assertEqual(kivo.journal_commands(since)[:2], ["write-watch-later-config", "stop"])
+        # No picture left: the start screen's dark background (with its faint glow) shows.
+        kivo.wait_until(lambda: kivo.near(kivo.pixel(kivo.screenshot("after-close-file"), *picture_point()),
+                                          (0x02, 0x07, 0x0D), 40), 10, "the start screen")
+        kivo.wait_for_command("loadfile C:\\media\\next.mkv", self.hand_over("C:\\media\\next.mkv"))
+        kivo.wait_for_title("next.mkv - KivoPlayer")
+        shot = kivo.screenshot("open-after-close-file")
+        self.assertNotEqual(kivo.pixel(shot, *picture_point()), (0x02, 0x07, 0x0D))
         self.assertEqual(player.close(), 0)

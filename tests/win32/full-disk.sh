@@ -1,17 +1,12 @@
 #!/bin/bash
 # Prepares real write failures for the stored-file tests:
-#   devfull/  big.ini and small.ini, each beside a ".tmp" link to /dev/full (every write fails)
 #   tmpfs/    a tiny file system filled to the last byte   } only where mounting is allowed
 #   readonly/ a tiny file system mounted read-only          } (both hold settings.ini)
 set -u
 dir=$2
 case "$1" in
 setup)
-    mkdir -p "$dir/devfull" "$dir/tmpfs" "$dir/readonly"
-    for name in big small; do
-        printf 'seek=30\n' >"$dir/devfull/$name.ini"
-        ln -sfn /dev/full "$dir/devfull/$name.ini.tmp"
-    done
+    mkdir -p "$dir/tmpfs" "$dir/readonly"
     for fs in tmpfs readonly; do
         mountpoint -q "$dir/$fs" || mount -t tmpfs -o size=64k tmpfs "$dir/$fs" 2>/dev/null || continue
         printf 'seek=30\n' >"$dir/$fs/settings.ini"

@@ -19,19 +19,8 @@ std::wstring preparedFolder(const wchar_t* sub, const wchar_t* mustHold) {
     return dir && fileExists(path + L"\\" + mustHold) ? path : std::wstring();
 }
 
-// A write that fails at any step keeps the old file whole and reports the failure. The
-// language template goes through the same writer: refused, and nothing half written.
-TEST(StoredFile, FullDeviceKeepsTheOldFile) {
-    std::wstring folder = preparedFolder(L"devfull", L"small.ini.tmp");
-    if (folder.empty()) GTEST_SKIP() << "the full-disk fixture did not run";
-    // Larger than any buffer, so a write call itself fails; a short text fails at the flush.
-    for (const std::string& text : {std::string(64 * 1024, 'x'), std::string("seek=5\n")}) {
-        std::wstring path = folder + (text.size() > 10 ? L"\\big.ini" : L"\\small.ini");
-        EXPECT_FALSE(writeStoredFile(path, text));
-        EXPECT_EQ(readWholeFile(path), "seek=30\n");
-    }
-}
-
+// A write that fails keeps the old file whole and reports the failure. The language template
+// goes through the same writer: refused, and nothing half written.
 TEST(StoredFile, FullAndReadOnlyFileSystemsKeepTheOldFile) {
     for (const wchar_t* sub : {L"tmpfs", L"readonly"}) {
         std::wstring folder = preparedFolder(sub, L"settings.ini");

@@ -12,7 +12,6 @@
 #include "input/feedback_core.h"
 #include "input/keymap_core.h"
 #include "input/panscan_core.h"
-#include "osd/drawing_kit_core.h"
 #include "osd/hud_core.h"
 #include "osd/toast_core.h"
 
@@ -164,13 +163,6 @@ TEST(ToastPlace, WidthRightEdgeAtFractionalScalesAndExpiryAcrossTheWrap) {
     }
     EXPECT_FALSE(toastExpired(1000, 1000) || toastExpired(0xFFFFFFF0u, 0x00000010u));
     EXPECT_TRUE(toastExpired(1001, 1000) && toastExpired(0x00000010u, 0xFFFFFFF0u));
-}
-
-TEST(FontChoice, FirstFamilyMatchingTheLeadingCharacters) {
-    const char16_t* wine[] = {u"Share Tech Mono", u"Chakra Petch Medium"};
-    EXPECT_EQ(matchingFamily(wine, 2, kUiFamilyWish) * 10 + matchingFamily(wine, 2, kMonoFamilyWish), 10);
-    const char16_t* others[] = {u"Chakra Pet", u"Share Tech", nullptr, u"chakra petch"};
-    EXPECT_EQ(matchingFamily(others, 4, kUiFamilyWish) + matchingFamily(others, 4, kMonoFamilyWish), -2);
 }
 
 HudModel laidOut(int widthPx, float scale = 1.0f) {

@@ -10,8 +10,8 @@
 //                        get_string NAME
 //   KIVO_ENGINE_MEDIA    Windows path of the description (UTF-8): "name=value" lines are
 //                        properties of every loaded file, until a "[file.mkv]" line starts
-//                        overrides for files of that name (ASCII case ignored); "!name" makes a
-//                        property unavailable; "fail=1" makes a load fail (end-file error -13).
+//                        overrides for files of that name; "!name" makes a property
+//                        unavailable; "fail=1" makes a load fail (end-file error -13).
 //   KIVO_ENGINE_REFUSE   "name[=code],..." options that mpv_set_option_string refuses (-5).
 //   KIVO_ENGINE_STALL    set: after a quit, mpv_wait_event never returns.
 //   KIVO_ENGINE_FAIL     "create" and/or "initialize": that call fails.
@@ -75,7 +75,7 @@ const char* const kGlobalDefaults[][2] = {
 
 struct Description {
     Properties common;
-    std::map<std::string, Properties> files;  // by lower-case file name
+    std::map<std::string, Properties> files;  // by file name
 };
 
 struct Engine {
@@ -92,9 +92,8 @@ struct Engine {
 };
 
 std::wstring environmentText(const wchar_t* name) {
-    wchar_t buffer[32768];
-    DWORD length = GetEnvironmentVariableW(name, buffer, 32768);
-    return length && length < 32768 ? std::wstring(buffer, length) : std::wstring();
+    const wchar_t* value = _wgetenv(name);
+    return value ? value : L"";
 }
 
 std::vector<std::string> split(const std::string& text, char separator) {
@@ -104,12 +103,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
         parts.push_back(text.substr(start, at - start));
     parts.push_back(text.substr(start));
     return parts;
-}
-
-std::string lower(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return text;
 }
 
 std::string baseName(const std::string& path) {
@@ -143,7 +136,7 @@ Description readDescription(const std::wstring& path) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '[' && line.back() == ']') {
-            section = &description.files[lower(line.substr(1, line.size() - 2))];
+            section = &description.files[line.substr(1, line.size() - 2)];
         } else if (line[0] == '!') {
             (*section)[line.substr(1)] = "\x01";  // unavailable
         } else if (size_t equals = line.find('='); equals != std::string::npos) {
@@ -176,7 +169,7 @@ int loadFile(Engine& engine, const std::string& path) {
     Properties file;
     for (auto& pair : kFileDefaults) file[pair[0]] = pair[1];
     for (auto& pair : engine.description.common) file[pair.first] = pair.second;
-    auto own = engine.description.files.find(lower(name));
+    auto own = engine.description.files.find(name);
     if (own != engine.description.files.end())
         for (auto& pair : own->second) file[pair.first] = pair.second;
     queueEvent(engine, kEventStartFile);

@@ -1,5 +1,6 @@
 """End-to-end harness: runs the real KivoPlayer.exe under Wine on the runner's Xvfb, waits for
 diagnostics-log lines and journal entries (never plain sleeps), and reads windows, files and pixels."""
+import functools
 import os
 import re
 import shlex
@@ -27,7 +28,6 @@ JOURNAL = BUILD / "journal.txt"
 MEDIA_DESCRIPTION = BUILD / "media-description.txt"
 
 _env = None
-_temp = None
 _live_players = []
 
 
@@ -102,11 +102,9 @@ def raise_if_x11_deadlock(what):
                 raise WineX11Deadlock(f"{what}: the player is stuck in libX11's error path")
 
 
+@functools.cache
 def log_path():
-    global _temp
-    if _temp is None:
-        _temp = unix_path(kivoctl("env", "TEMP")[1])
-    return _temp / "kivoplayer-play.txt"
+    return unix_path(kivoctl("env", "TEMP")[1]) / "kivoplayer-play.txt"
 
 
 def clear_log():

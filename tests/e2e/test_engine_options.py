@@ -91,10 +91,3 @@ class EngineStart(ScriptedTest):
         self.assertEqual(kivo.title(), FAILED_TITLE)
         self.assertEqual(kivo.read_log().count("worker_start_ms="), 1)
         self.assertEqual(player.close(), 0)
-
-    def test_a_start_without_files_starts_no_engine(self):
-        player = self.start(env={"KIVOPLAYER_DEMO": "stay"})
-        kivo.wait_for_log(r"^first_paint_ms=")
-        self.assertEqual(kivo.title(), "KivoPlayer")
-        self.assertEqual(player.close(), 0)
-        self.assertNotIn("worker_start_ms", kivo.read_log())

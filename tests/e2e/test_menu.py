@@ -112,3 +112,4 @@ class Menu(ScriptedTest):
         window = open_level(lambda: kivo.xdotool("key", "Down", "Down", "Down", "Right"), 1)
         self.assertEqual(window[5], 9)
         self.assertEqual(window[1] + window[3] - 3, menu[1])
+        self.assertNotIn("worker_start_ms", kivo.read_log())  # no file, no engine

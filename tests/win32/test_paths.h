@@ -29,9 +29,4 @@ inline void writeWholeFile(const std::wstring& path, const std::string& bytes) {
     std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
 }
 
-// By directory entry: a link to a device has a name but no attributes under Wine.
-inline bool fileExists(const std::wstring& path) {
-    WIN32_FIND_DATAW found;
-    HANDLE h = FindFirstFileW(path.c_str(), &found);
-    return h != INVALID_HANDLE_VALUE && FindClose(h);
-}
+inline bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

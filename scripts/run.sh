@@ -25,7 +25,7 @@ export KIVO_WINE_ROOT="$ROOT/build/wine-run"
 eval "$(bash scripts/winerun.sh --env | tail -n 1)"
 trap 'bash scripts/winerun.sh --stop >/dev/null 2>&1 || true' EXIT
 ctl() { "$WINE" "$ROOT/build/win/tools/kivoctl.exe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-temp=$(ctl env TEMP)
+temp=$("$WINE" cmd /c echo %TEMP% </dev/null 2>/dev/null | tr -d '\r')
 temp="$WINEPREFIX/drive_c/${temp#C:\\}"
 LOG="${temp//\\//}/kivoplayer-play.txt"
 rm -f "$LOG"

@@ -77,9 +77,13 @@ def wine_reg(*args):
     return run_quiet([WINE, "reg", *args]).returncode
 
 
+def wine_variable(name):
+    return run_quiet([WINE, "cmd", "/c", "echo", f"%{name}%"]).stdout.strip()
+
+
 def appdata_folder():
     """The program's data folder outside test mode (%APPDATA%\\KivoPlayer)."""
-    return unix_path(kivoctl("env", "APPDATA")[1]) / "KivoPlayer"
+    return unix_path(wine_variable("APPDATA")) / "KivoPlayer"
 
 
 class WineX11Deadlock(Exception):
@@ -104,7 +108,7 @@ def raise_if_x11_deadlock(what):
 
 @functools.cache
 def log_path():
-    return unix_path(kivoctl("env", "TEMP")[1]) / "kivoplayer-play.txt"
+    return unix_path(wine_variable("TEMP")) / "kivoplayer-play.txt"
 
 
 def clear_log():

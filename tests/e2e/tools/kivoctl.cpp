@@ -1,6 +1,5 @@
 // Test driver run under Wine beside the program: finds its window by class and reports
 // or sends what an end-to-end test needs. Prints one line; exit code 0 on success.
-//   kivoctl env NAME
 //   kivoctl window CLASS [CHILDCLASS]  window x y w h, client w h, visible, topmost (1/0), title;
 //                                      of the window's child of that class if one is named
 //   kivoctl send CLASS MSG WPARAM LPARAM    (numbers in C syntax; prints the result)
@@ -70,13 +69,6 @@ int wmain(int argc, wchar_t** argv) {
         return 0;
     }
     if (argc < 3) return 2;
-    if (verb == L"env") {
-        wchar_t value[1024];
-        DWORD n = GetEnvironmentVariableW(argv[2], value, 1024);
-        if (n == 0 || n >= 1024) return 1;
-        printf("%s\n", utf8(value).c_str());
-        return 0;
-    }
     HWND window = FindWindowW(argv[2], nullptr);
     if (!window) {
         printf("no window\n");

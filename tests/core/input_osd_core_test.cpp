@@ -143,13 +143,6 @@ TEST(PictureCommands, FillScalePanScanPresetsAndCaptureNames) {
     EXPECT_EQ(shortEntryName(std::u16string(40, u'n') + u".mkv"), std::u16string(35, u'n') + u"\u2026");
 }
 
-TEST(ToastText, CutsAtTheLimitButNeverInsideASurrogatePair) {
-    EXPECT_EQ(clippedLength(u"ABCDEFGHIJKLMNOPQRSTUVWXYZ", kToastLabelMax), 23u);
-    EXPECT_EQ(clippedLength(static_cast<const char16_t*>(nullptr), 5), 0u);
-    for (auto [limit, kept] : {std::pair{2u, 2u}, {3u, 2u}, {4u, 4u}, {9u, 5u}})  // the pair goes whole
-        EXPECT_EQ(clippedLength(u"AB\U0001F600C", limit), kept) << limit;
-}
-
 TEST(ToastPlace, WidthRightEdgeAtFractionalScalesAndExpiryAcrossTheWrap) {
     EXPECT_EQ(toastWidth(30.7f, 40.6f), 111);  // truncated, not rounded
     EXPECT_EQ(toastWidth(0.0f / 0.0f, 10), kToastMinWidth);

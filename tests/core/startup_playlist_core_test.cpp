@@ -26,12 +26,6 @@ TEST(HandoverPayload, ListsEndWithAnExtraNulAndReadingStaysInsideTheSentSize) {
     EXPECT_EQ(parseHandoverPayload(u"a\0\0b\0\0", 6).size(), 1u);  // an empty path ends the list
 }
 
-TEST(LanguageChoice, RegistryThenSettingsThenDefault) {
-    EXPECT_EQ(chooseLanguageCode("th", "en", "en") + chooseLanguageCode("th", "", "en") + chooseLanguageCode("", "", "en"),
-              "enthen");
-    EXPECT_EQ(chooseLanguageCode("", "0123456789abcdefghij", "en"), "0123456789abcde");
-}
-
 TEST(UiScale, WindowSizeBoundsAndRounding) {
     // scale, screen -> window: cut, not rounded up; never larger than the screen; any size without one
     for (auto [scale, screen, window] : {std::tuple{1.33f, PixelSize{1920, 1080}, PixelSize{1463, 851}},

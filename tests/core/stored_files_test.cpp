@@ -53,16 +53,6 @@ TEST(SettingsFile, LongLinesArriveInPiecesOfTheReadBuffer) {
     EXPECT_EQ(parsed("lang=" + std::string(1194, 'y') + "seek=42\n").seek, 42u);
 }
 
-TEST(SettingsFile, WrittenTextReadsBackTheSameWithLfOrCrLf) {
-    Settings s = parsed("seek=30\nhide=4000\nsublang=1\nresume=0\nsingle=0\nautoqueue=1\nlang=de\n"
-                        "shotdir=C:\\Users\\\xe0\xb8\x81\\Pictures\n");
-    std::string text = formatSettingsText(s), crlf;
-    EXPECT_EQ(text, "seek=30\nvolume=5\nhide=4000\nsublang=1\nresume=0\nautoqueue=1\nsingle=0\nhwdec=1\nboost=1\n"
-                    "lang=de\nshotdir=C:\\Users\\\xe0\xb8\x81\\Pictures\n");
-    for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    EXPECT_EQ(formatSettingsText(parsed(crlf)), text);
-}
-
 SettingsLayout layoutWithLanguages(std::vector<float> languageWidths) {
     std::vector<RowContent> rows = {{false, languageWidths}};
     for (int r = 1; r < kSettingsRowCount; ++r)

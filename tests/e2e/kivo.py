@@ -116,10 +116,7 @@ def clear_log():
 
 
 def read_log():
-    try:
-        return log_path().read_text(encoding="utf-8", errors="replace")
-    except FileNotFoundError:
-        return ""
+    return log_path().read_text(encoding="utf-8", errors="replace") if log_path().exists() else ""
 
 
 def wait_until(predicate, timeout=10, what="condition"):

@@ -202,21 +202,4 @@ TEST(HudAutoHide, FullScreenBandAndActivity) {
         EXPECT_EQ(hudWanted({docked, dragging, false, recent, paused, 960, y, 0, 0, 1920, 1080, 82}), wanted) << y;
 }
 
-// What only the position text and the seek bar show leaves the kept picture alone; all else
-// changes it. Whether the picture then matches a fresh one is for the painting test.
-TEST(HudRepaint, KeysChangeOnlyWithWhatShows) {
-    HudModel m = laidOut(1100);
-    m.duration = 7200;
-    m.position = 3600.0;
-    HudModel sameSecond = m, seekBar = m, shortClip = m, loop = m;
-    sameSecond.position = 3600.4;  // 0.05 px
-    seekBar.position = 12, seekBar.markers = {5};
-    shortClip.duration = 10, shortClip.position = 5.1;  // pixels within a second
-    loop.loopA = 10;
-    auto whole = [&](const HudModel& x) { return hudPaintKey(x, 1.0f) != hudPaintKey(m, 1.0f); };
-    auto kept = [&](const HudModel& x, float scale) { return hudStaticPaintKey(x, scale) != hudStaticPaintKey(m, 1.0f); };
-    EXPECT_FALSE(whole(sameSecond) || kept(seekBar, 1.0f));
-    EXPECT_TRUE(whole(seekBar) && whole(shortClip) && kept(loop, 1.0f) && kept(m, 1.5f));
-}
-
 }  // namespace

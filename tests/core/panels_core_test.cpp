@@ -64,14 +64,9 @@ TEST(FloatingPanel, HeightAndScrollClamps) {
     EXPECT_TRUE(end.shown && !panelScrollThumb(100, 160, 0).shown);
 }
 
-// The monospaced family has Latin and punctuation only: Thai and symbols go to the UI family.
-TEST(Help, LanguageAndTheTextsTheMonospacedFamilyCannotShow) {
+TEST(Help, Language) {
     EXPECT_STREQ(helpKeyText(helpRows[1], true), L"คลิกซ้าย");
     EXPECT_STREQ(helpDescription(helpRows[1], false), L"Play / pause");
-    for (const wchar_t* text : {L"คลิกซ้าย", L"◀◀  ▶▶", L"A ▶", L"\u0E00", L"\u2070", L"\xFFFD"})
-        EXPECT_FALSE(monoFamilyCovers(text)) << text;
-    for (const wchar_t* text : {L"H.264 (AVC)  —  mpv · 7.1", L"\u2000\u206F\u0DFF", L""})
-        EXPECT_TRUE(monoFamilyCovers(text)) << text;
     EXPECT_TRUE(helpInThai("th"));
     EXPECT_FALSE(helpInThai("en") || helpInThai("de") || helpInThai("thx"));
 }

@@ -3,7 +3,6 @@
 #include <cstdlib>
 
 #include "panels/language.h"
-#include "store/settings.h"
 #include "store/stored_file.h"
 #include "test_paths.h"
 
@@ -46,20 +45,6 @@ TEST(StoredFile, ReplacesTheOldFileWholeAndUnwritablePlacesChangeNothing) {
     EXPECT_FALSE(writeStoredFile(blocked, "seek=5\n"));
     EXPECT_FALSE(fileExists(blocked + L".tmp"));
     EXPECT_FALSE(writeStoredFile(dir.file(L"missing\\settings.ini"), "seek=5\n") || writeStoredFile(L"", "x"));
-}
-
-TEST(SettingsStore, LoadSaveRoundTripThroughTheFile) {
-    ScratchFolder dir(L"kivo-settings");
-    std::wstring path = dir.file(L"settings.ini");
-    writeWholeFile(path, "seek=700\r\nvolume=10\r\nresume=2\r\nlang=th\r\nSeek=9\r\n");
-    loadSettings(path.c_str());
-    ASSERT_TRUE(saveSettings());
-    EXPECT_EQ(readWholeFile(path), "seek=5\nvolume=10\nhide=2500\nsublang=0\nresume=1\nautoqueue=0\nsingle=1\nhwdec=1\n"
-                                   "boost=1\nlang=th\nshotdir=\n");
-    loadSettings(dir.file(L"none.ini").c_str());  // a missing file gives the defaults
-    EXPECT_EQ(appSettings().volume, 5u);
-    loadSettings(nullptr);  // no path: nothing is ever written
-    EXPECT_FALSE(saveSettings());
 }
 
 }  // namespace

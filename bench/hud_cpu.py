@@ -13,12 +13,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 import kivo  # noqa: E402
-
-
-def ui_cpu_ms():
-    after = len(kivo.read_log())
-    kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 3, 0)
-    return float(kivo.wait_for_log(r"^ui_cpu_ms=([\d.]+)$", 10, after).group(1))
+from ui_cpu import ui_cpu_ms  # noqa: E402
 
 
 def process_cpu_s(pid):

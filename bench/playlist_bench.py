@@ -15,20 +15,9 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 import kivo  # noqa: E402
+from ui_cpu import ui_share  # noqa: E402
 
 ENTRIES = 10000
-
-
-def ui_cpu_ms():
-    after = len(kivo.read_log())
-    kivo.kivoctl("send", kivo.MAIN_TEST_CLASS, 0x8004, 3, 0)
-    return float(kivo.wait_for_log(r"^ui_cpu_ms=([\d.]+)$", 10, after).group(1))
-
-
-def idle_cpu(seconds):
-    before, t0 = ui_cpu_ms(), time.monotonic()
-    time.sleep(seconds)
-    return (ui_cpu_ms() - before) / (time.monotonic() - t0) / 10  # percent of a core
 
 
 def figures(pattern, after):
@@ -44,7 +33,7 @@ def playlist(clips):
     kivo.wait_until(lambda: kivo.state_line()["playlist"] == f"1/{ENTRIES}", 30, "the whole queue")
     kivo.command("set pause yes")
     time.sleep(1)
-    closed = idle_cpu(5)
+    closed = ui_share(5)
 
     mark = len(kivo.read_log())
     kivo.command("@playlist")
@@ -74,7 +63,7 @@ def playlist(clips):
     kivo.command("set pause yes")
     time.sleep(1)
     mark = len(kivo.read_log())
-    opened = idle_cpu(5)
+    opened = ui_share(5)
     ticks = len(figures(r"^playlist_(tick) ", mark))
     kivo.command("@playlist")
     idle = kivo.wait_for_log(r"^playlist_hide idle_ticks=(\d+) idle_ms=([\d.]+)", 10, mark)

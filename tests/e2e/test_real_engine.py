@@ -61,10 +61,13 @@ class RealEngine(PlayerTest):
         # The screen shows black where Wine keeps the engine's picture off screen; the run
         # command's screenshot gets the picture composed in at the picture window's place.
         x, y, w, h = kivo.window_rect(kivo.MAIN_TEST_CLASS, "KivoPlayerVideo")[:4]
-        shot = kivo.screenshot("picture-composed")
-        subprocess.run(["bash", str(kivo.SOURCE / "scripts" / "compose-picture.sh"), str(shot), str(x), str(y),
-                        str(w), str(h)], env=kivo.wine_env(), check=True, timeout=60)
-        self.assertGreater(len(kivo.colours_in(shot, x + w // 4, y + h // 4, w // 2, h // 2)), 50)
+
+        def composed_colours():
+            shot = kivo.screenshot("picture-composed")
+            subprocess.run(["bash", str(kivo.SOURCE / "scripts" / "compose-picture.sh"), str(shot), str(x), str(y),
+                            str(w), str(h)], env=kivo.wine_env(), check=True, timeout=60)
+            return len(kivo.colours_in(shot, x + w // 4, y + h // 4, w // 2, h // 2))
+        kivo.wait_until(lambda: composed_colours() > 50, 15, "the engine's picture composed into the screenshot")
         kivo.command("seek 10 absolute+exact")
         time.sleep(0.5)
         kivo.focus_main("long.mp4 - KivoPlayer")

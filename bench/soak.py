@@ -53,8 +53,18 @@ def main():
     next_sample = start
     while time.monotonic() - start < minutes * 60:
         if not player.running():
-            print(f"the player ended after {time.monotonic() - start:.0f} s")
-            break
+            # A random click can land on the close button of a small window: a normal close
+            # (exit code 0, its close logged) starts a new player; anything else ends the run.
+            closed = player.proc.returncode == 0 and "close_ms=" in kivo.read_log()
+            print(f"{time.monotonic() - start:7.0f} s  the player "
+                  + ("was closed by the input; starting a new player" if closed else
+                     f"ended with exit code {player.proc.returncode}"), flush=True)
+            if not closed:
+                break
+            counts["closed"] = counts.get("closed", 0) + 1
+            player = start_player()
+            samples.append((time.monotonic() - start, dict(resources(), restart=1)))
+            continue
         action = "sample"
         try:
             if time.monotonic() >= next_sample:

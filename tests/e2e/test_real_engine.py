@@ -60,9 +60,8 @@ class RealEngine(PlayerTest):
         kivo.wait_for_log(r"^first_frame_ms=", 60)
         # The screen shows black where Wine keeps the engine's picture off screen; the run
         # command's screenshot gets the picture composed in at the picture window's place.
-        x, y, w, h = kivo.window_rect(kivo.MAIN_TEST_CLASS, "KivoPlayerVideo")[:4]
-
-        def composed_colours():
+        def composed_colours():  # the picture's place settles once the control bar is laid out
+            x, y, w, h = kivo.window_rect(kivo.MAIN_TEST_CLASS, "KivoPlayerVideo")[:4]
             shot = kivo.screenshot("picture-composed")
             subprocess.run(["bash", str(kivo.SOURCE / "scripts" / "compose-picture.sh"), str(shot), str(x), str(y),
                             str(w), str(h)], env=kivo.wine_env(), check=True, timeout=60)

@@ -123,7 +123,8 @@ def main():
             counts["refused"] = counts.get("refused", 0) + 1
             print(f"{time.monotonic() - start:7.0f} s  {action}: {problem}")
         time.sleep(rng.uniform(0.05, 0.4))
-    samples.append((time.monotonic() - start, resources()))
+    if player.running():  # a player that ended can give no last sample
+        samples.append((time.monotonic() - start, resources()))
     print(f"actions: {sum(counts.values())}  " + "  ".join(f"{k}={v}" for k, v in sorted(counts.items())))
     print(f"{'seconds':>8} {'handles':>8} {'private_kb':>11} {'canvases':>9}")
     for t, r in samples:
@@ -133,7 +134,8 @@ def main():
     first, last = settled[0], samples[-1][1]
     print(f"last player, after its first 3 minutes: handles {first['handles']} -> {last['handles']}, "
           f"private {first['private_kb']} -> {last['private_kb']} KiB")
-    player.close(timeout=20)
+    if player.running():
+        player.close(timeout=20)
 
 
 if __name__ == "__main__":

@@ -32,8 +32,9 @@ def accent_rows(png, x, y, w, h):
     """How many rows of a box hold a pixel close to the accent colour: the height of its text."""
     raw = subprocess.run(["convert", str(png), "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-depth", "8", "rgb:-"],
                          capture_output=True, check=True, timeout=30).stdout
-    return sum(1 for r in range(h) if any(sum(abs(a - b) for a, b in zip(raw[(r * w + c) * 3:][:3], CYAN)) < 60
-                                          for c in range(w)))
+    pixels = [raw[i:i + 3] for i in range(0, len(raw), 3)]
+    near = lambda p: sum(abs(a - b) for a, b in zip(p, CYAN)) < 60
+    return sum(1 for r in range(h) if any(near(p) for p in pixels[r * w:(r + 1) * w]))
 
 
 def assert_placed(test, paint, scale=1):

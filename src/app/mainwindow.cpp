@@ -200,8 +200,9 @@ void closeSequence(HWND window) {
     CloseMenu();
     double t0 = processMs();
     ShowWindow(window, SW_HIDE);
-    quitRequested.exchange(1);
-    if (engineRunning()) {
+    bool engine = engineRunning();
+    quitRequested.exchange(engine ? kQuitAwaitReply : kQuitStop);
+    if (engine) {
         double pos = 0, duration = 0;
         bool nearEnd = engineGetDouble("time-pos", pos) && engineGetDouble("duration", duration) &&
                        duration > 0 && pos >= duration - 10.0;
@@ -210,7 +211,7 @@ void closeSequence(HWND window) {
             // With save-position-on-quit the engine would write the entry again while quitting.
             engineCommandString("set save-position-on-quit no");
         }
-        engineCommandAsync({resumeEnabled && !nearEnd ? "quit-watch-later" : "quit"});
+        engineCommandAsync({resumeEnabled && !nearEnd ? "quit-watch-later" : "quit"}, kQuitReplyTag);
     }
     if (HANDLE thread = engineThread()) WaitForSingleObject(thread, 400);
     diagLog("close_ms=%.1f (window hidden -> process exit)", processMs() - t0);

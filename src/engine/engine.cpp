@@ -41,8 +41,8 @@ void engineCommandArgs(std::initializer_list<const char*> args) {
     if (mpv_handle* h = liveHandle()) engineApi.mpv_command(h, nullTerminated(args).data());
 }
 
-void engineCommandAsync(std::initializer_list<const char*> args) {
-    if (mpv_handle* h = liveHandle()) engineApi.mpv_command_async(h, 0, nullTerminated(args).data());
+void engineCommandAsync(std::initializer_list<const char*> args, uint64_t replyTag) {
+    if (mpv_handle* h = liveHandle()) engineApi.mpv_command_async(h, replyTag, nullTerminated(args).data());
 }
 
 bool engineGetDouble(const char* property, double& value) {

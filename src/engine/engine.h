@@ -23,6 +23,7 @@ struct MpvEventEndFile {
 enum : int {
     MPV_EVENT_NONE = 0,
     MPV_EVENT_SHUTDOWN = 1,
+    MPV_EVENT_COMMAND_REPLY = 5,
     MPV_EVENT_END_FILE = 7,
     MPV_EVENT_FILE_LOADED = 8,
     MPV_EVENT_PLAYBACK_RESTART = 21,
@@ -51,14 +52,18 @@ extern const char* const kEngineApiNames[11];
 extern EngineApi engineApi;
 // Set once, after the engine was initialised; read by both threads.
 extern std::atomic<mpv_handle*> engineHandle;
+// kQuitStop: the engine thread ends at once. kQuitAwaitReply: a quit command was sent with
+// kQuitReplyTag; the thread ends when the engine has answered it.
+enum : long { kQuitNone = 0, kQuitStop = 1, kQuitAwaitReply = 2 };
 extern std::atomic<long> quitRequested;
+constexpr uint64_t kQuitReplyTag = 1;
 
 inline bool engineRunning() { return engineHandle.load(std::memory_order_acquire) != nullptr; }
 
 void engineSetOption(mpv_handle* handle, const char* name, const char* value);
 void engineCommandString(const char* command);
 void engineCommandArgs(std::initializer_list<const char*> args);
-void engineCommandAsync(std::initializer_list<const char*> args);
+void engineCommandAsync(std::initializer_list<const char*> args, uint64_t replyTag);
 bool engineGetDouble(const char* property, double& value);
 bool engineGetFlag(const char* property, bool& value);
 bool engineGetInt64(const char* property, long long& value);

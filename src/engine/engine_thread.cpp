@@ -136,9 +136,12 @@ DWORD WINAPI engineThreadMain(void*) {
     }
     mpv_handle* handle = engineHandle.load(std::memory_order_acquire);
     bool plainTest = testMode && !keyTestMode && !demoScript[0];
-    while (!quitRequested.load()) {
+    // The engine writes the resume entry while it runs the quit command, and the process is
+    // ended as soon as this thread is: so a quit is waited for until the engine answers it.
+    while (quitRequested.load() != kQuitStop) {
         const MpvEvent* event = engineApi.mpv_wait_event(handle, 0.1);
         if (event && event->eventId == MPV_EVENT_SHUTDOWN) break;
+        if (event && event->eventId == MPV_EVENT_COMMAND_REPLY && event->replyUserdata == kQuitReplyTag) break;
         if (event) handleEvent(event);
         hookEngineWindow();
         if (plainTest) writeStateLinesOnce();

@@ -13,11 +13,13 @@
 //                        overrides for files of that name; "!name" makes a property
 //                        unavailable; "fail=1" makes a load fail (end-file error -13).
 //   KIVO_ENGINE_REFUSE   "name[=code],..." options that mpv_set_option_string refuses (-5).
-//   KIVO_ENGINE_STALL    set: after a quit, mpv_wait_event never returns.
+//   KIVO_ENGINE_STALL    milliseconds: after a quit, the engine answers nothing (the quit's
+//                        reply included) for that long. A handed-out reply journals "reply TAG".
 //   KIVO_ENGINE_FAIL     "create" and/or "initialize": that call fails.
 // Built a second time without mpv_error_string (ENGINE_DOUBLE_WITHOUT_ERROR_STRING).
 #include <windows.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -89,6 +91,7 @@ struct Engine {
     Properties file;  // the loaded file's properties; empty while idle
     std::deque<PendingEvent> events;
     PendingEvent handedOut;
+    std::chrono::steady_clock::time_point silentUntil{};
 };
 
 std::wstring environmentText(const wchar_t* name) {
@@ -233,6 +236,8 @@ int runCommand(Engine& engine, const std::vector<std::string>& args) {
     } else if (name == "quit" || name == "quit-watch-later") {
         endCurrent(engine, kEndQuit);
         engine.quitting = true;
+        const char* stall = getenv("KIVO_ENGINE_STALL");
+        engine.silentUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(stall ? atoi(stall) : 0);
         engine.eventQueued.notify_all();
     } else if (name == "screenshot-to-file" && args.size() >= 2) {
         return screenshotToFile(args[1]);
@@ -340,6 +345,7 @@ HANDLE openJournal() {
 Event* handOut(Engine& engine, const PendingEvent& pending) {
     engine.handedOut = pending;
     Event& event = engine.handedOut.event;
+    if (event.event_id == kEventCommandReply) journalLine(engine, "reply " + std::to_string(event.reply_userdata));
     if (event.event_id == kEventEndFile) event.data = &engine.handedOut.endFile;
     return &event;
 }
@@ -429,18 +435,20 @@ ENGINE_EXPORT int mpv_command_async(Engine* engine, uint64_t replyUserdata, cons
 ENGINE_EXPORT Event* mpv_wait_event(Engine* engine, double timeout) {
     static Event none = {};
     if (!engine) return &none;
-    static const bool stall = getenv("KIVO_ENGINE_STALL") != nullptr;
     std::unique_lock<std::mutex> hold(engine->mutex);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(timeout < 0 ? 3600 : timeout);
+    auto deadline = std::chrono::steady_clock::now() +
+                    std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                        std::chrono::duration<double>(timeout < 0 ? 3600 : timeout));
     for (;;) {
+        if (auto now = std::chrono::steady_clock::now(); now < engine->silentUntil) {
+            if (now >= deadline) return handOut(*engine, PendingEvent());
+            engine->eventQueued.wait_until(hold, std::min(deadline, engine->silentUntil));
+            continue;
+        }
         if (!engine->events.empty()) {
             PendingEvent pending = engine->events.front();
             engine->events.pop_front();
             return handOut(*engine, pending);
-        }
-        if (engine->quitting && stall) {
-            hold.unlock();
-            Sleep(INFINITE);  // an engine that never finishes quitting keeps the caller here
         }
         if (engine->quitting) {
             PendingEvent shutdown;

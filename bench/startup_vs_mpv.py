@@ -20,6 +20,7 @@ import kivo  # noqa: E402
 PROGRAM_OPTIONS = [
     "--no-config", "--osc=no", "--input-default-bindings=no", "--input-vo-keyboard=no", "--keep-open=yes",
     "--hwdec=auto-safe", "--af=@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]", "--idle=yes",
+    "--force-window=yes",
     "--volume-max=200", "--sub-auto=fuzzy", "--slang=tha,th,eng,en", "--autocreate-playlist=no",
     "--directory-filter-types=video,audio", "--directory-mode=ignore", "--osd-level=0",
     "--cursor-autohide=2500", "--save-position-on-quit=yes", "--resume-playback=yes",

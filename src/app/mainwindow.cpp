@@ -201,7 +201,7 @@ void closeSequence(HWND window) {
     double t0 = processMs();
     ShowWindow(window, SW_HIDE);
     bool engine = engineRunning();
-    quitRequested.exchange(engine ? kQuitAwaitReply : kQuitStop);
+    quitRequested.store(engine ? kQuitAwaitReply : kQuitStop);
     if (engine) {
         double pos = 0, duration = 0;
         bool nearEnd = engineGetDouble("time-pos", pos) && engineGetDouble("duration", duration) &&

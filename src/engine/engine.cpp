@@ -14,7 +14,7 @@ const char* const kEngineApiNames[11] = {
 
 EngineApi engineApi = {};
 std::atomic<mpv_handle*> engineHandle{nullptr};
-std::atomic<long> quitRequested{0};
+std::atomic<long> quitRequested{kQuitNone};
 
 namespace {
 

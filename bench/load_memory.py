@@ -29,17 +29,6 @@ end)
 """
 
 
-def processes(name):
-    found = set()
-    for proc in Path("/proc").iterdir():
-        try:
-            if name.encode() in (proc / "cmdline").read_bytes().split(b"\0")[0]:
-                found.add(int(proc.name))
-        except (OSError, ValueError):
-            pass
-    return found
-
-
 def anonymous_kb(pid):
     return int(re.search(r"RssAnon:\s+(\d+)", (Path("/proc") / str(pid) / "status").read_text()).group(1))
 
@@ -53,7 +42,6 @@ def main():
     files = [clips / "a.mp4", clips / "b.mkv", clips / "long" / "long.mp4"]
     kivo.reset_test_data()
     kivo.clear_log()
-    before = processes("KivoPlayer.exe") | processes("mpv.exe")
     player = kivo.Player(files[2], env={"KIVOPLAYER_DEMO": "stay"})
     kivo.wait_for_log(r"^hud_ready_ms=", 60)
     counter = kivo.BUILD / "bench-loads.txt"
@@ -63,8 +51,7 @@ def main():
     mpv = subprocess.Popen([kivo.WINE, str(mpv_exe), *PROGRAM_OPTIONS, "--ao=null", "--script=" + kivo.win_path(script),
                             kivo.win_path(files[2])], env=kivo.wine_env(), stdin=subprocess.DEVNULL,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-    time.sleep(5)
-    ours, theirs = max(processes("KivoPlayer.exe") - before), max(processes("mpv.exe") - before)
+    ours, theirs = player.proc.pid, mpv.pid  # wine runs the Windows process in the process it started
     loads = [0]
     rng = random.Random(3)
 
@@ -88,7 +75,6 @@ def main():
         time.sleep(30)
     player.kill()
     mpv.kill()
-    subprocess.run(["kill", "-9", str(theirs)], check=False)
     first = next(s for s in samples if s[0] >= 55)
     last = samples[-1]
     per_load = [(last[2] - first[2]) / max(1, last[1] - first[1]), (last[4] - first[4]) / max(1, last[3] - first[3])]

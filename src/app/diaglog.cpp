@@ -34,8 +34,8 @@ double processMs() {
     FILETIME created, exited, kernel, user, now;
     if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0.0;
     GetSystemTimeAsFileTime(&now);
-    auto ticks = [](const FILETIME& t) {
+    auto fileTimeUnits = [](const FILETIME& t) {
         return (unsigned long long)t.dwHighDateTime << 32 | t.dwLowDateTime;
     };
-    return double((long long)(ticks(now) - ticks(created))) / 10000.0;
+    return double((long long)(fileTimeUnits(now) - fileTimeUnits(created))) / 10000.0;
 }

@@ -35,7 +35,7 @@ int infoHover = kHoverNone;
 uint32_t copiedUntil = 0;
 bool visible = false;
 bool tracking = false;
-unsigned ticks = 0;
+unsigned refreshTicks = 0;
 
 void rebuildInfoRows() {
     infoRows = buildInfoRows({engineAccess.getDouble, engineAccess.getText}, tr);
@@ -331,7 +331,7 @@ void toggleInfoWindow() {
     if (!infoWindow) return;
     infoScroll = 0;
     visible = true;
-    ticks = 0;
+    refreshTicks = 0;
     refresh();
 }
 
@@ -351,5 +351,5 @@ void repositionInfoWindow() {
 }
 
 void infoWindowTick() {
-    if (visible && ++ticks % 10 == 0) refresh();
+    if (visible && ++refreshTicks % 10 == 0) refresh();
 }

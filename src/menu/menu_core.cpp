@@ -1,5 +1,6 @@
 #include "menu/menu_core.h"
 
+#include "osd/drawing_kit_core.h"
 #include "panels/language_core.h"
 
 #include <cmath>
@@ -292,36 +293,6 @@ void appendRows(const std::vector<RowDef>& table, const MenuEngineReads& engine,
     }
 }
 
-void appendUtf16(std::wstring& out, unsigned codePoint) {
-    if (sizeof(wchar_t) == 2 && codePoint > 0xFFFF) {
-        codePoint -= 0x10000;
-        out += wchar_t(0xD800 + (codePoint >> 10));
-        out += wchar_t(0xDC00 + (codePoint & 0x3FF));
-    } else {
-        out += wchar_t(codePoint);
-    }
-}
-
-// Decodes one UTF-8 sequence at `p`; returns its length, or 0 when it is not a valid one.
-size_t decodeUtf8(const unsigned char* p, size_t left, unsigned& codePoint) {
-    unsigned c = p[0];
-    if (c < 0x80) {
-        codePoint = c;
-        return 1;
-    }
-    size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
-    if (length == 0 || c > 0xF4 || length > left) return 0;
-    unsigned value = c & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((p[i] & 0xC0) != 0x80) return 0;
-        value = value << 6 | (p[i] & 0x3F);
-    }
-    static const unsigned kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
-    codePoint = value;
-    return length;
-}
-
 }  // namespace
 
 bool operator==(const MenuItem& a, const MenuItem& b) {
@@ -339,11 +310,11 @@ std::wstring rowTextFromUtf8(const char* text, size_t maxChars) {
             out += L'\u2026';
             break;
         }
-        unsigned codePoint = 0xFFFD;
+        uint32_t codePoint;
         size_t length = decodeUtf8(p, left, codePoint);
         if (length == 0) length = 1;  // a stray byte stands for itself as U+FFFD
         if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) codePoint = L' ';
-        appendUtf16(out, codePoint);
+        appendCodePoint(out, codePoint);
         ++chars;
         p += length;
         left -= length;

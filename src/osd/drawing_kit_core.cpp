@@ -26,3 +26,33 @@ int matchingFamily(const char16_t* const* names, int count, const FontFamilyWish
     }
     return -1;
 }
+
+size_t decodeUtf8(const unsigned char* p, size_t left, uint32_t& codePoint) {
+    codePoint = 0xFFFD;
+    unsigned c = p[0];
+    if (c < 0x80) {
+        codePoint = c;
+        return 1;
+    }
+    size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 0;
+    if (length == 0 || c > 0xF4 || length > left) return 0;
+    uint32_t value = c & (0x7F >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((p[i] & 0xC0) != 0x80) return 0;
+        value = value << 6 | (p[i] & 0x3F);
+    }
+    static const uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+    codePoint = value;
+    return length;
+}
+
+void appendCodePoint(std::wstring& out, uint32_t codePoint) {
+    if (sizeof(wchar_t) == 2 && codePoint > 0xFFFF) {
+        codePoint -= 0x10000;
+        out += wchar_t(0xD800 + (codePoint >> 10));
+        out += wchar_t(0xDC00 + (codePoint & 0x3FF));
+    } else {
+        out += wchar_t(codePoint);
+    }
+}

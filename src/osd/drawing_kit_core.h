@@ -1,7 +1,9 @@
-// The palette and the font-family choice shared by every panel; no platform headers.
+// The palette, the font-family choice and the text decoding shared by every panel; no platform
+// headers.
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 // Colours are 32-bit ARGB, alpha in the top byte.
 using Argb = uint32_t;
@@ -44,3 +46,9 @@ bool monoFamilyCovers(const wchar_t* text);
 
 // Pixel sizes of the four fonts.
 constexpr float kUiFontSize = 13, kMonoFontSize = 13, kMonoFontLargeSize = 15, kMonoFontSmallSize = 11;
+
+// Decodes the UTF-8 sequence at `p` (`left` bytes remain): its length, or 0 with U+FFFD in
+// `codePoint` when it is not a valid one (stray, cut short, overlong, surrogate or beyond U+10FFFF).
+size_t decodeUtf8(const unsigned char* p, size_t left, uint32_t& codePoint);
+// Appends one code point as wchar_t units (a surrogate pair where wchar_t is 16 bits).
+void appendCodePoint(std::wstring& out, uint32_t codePoint);

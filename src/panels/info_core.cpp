@@ -1,5 +1,7 @@
 #include "panels/info_core.h"
 
+#include "osd/drawing_kit_core.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdarg>
@@ -57,42 +59,6 @@ std::string upperAscii(std::string text) {
     for (char& c : text)
         if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
     return text;
-}
-
-void appendCodePoint(std::wstring& out, uint32_t cp) {
-    if (sizeof(wchar_t) == 2 && cp > 0xFFFF) {
-        cp -= 0x10000;
-        out += wchar_t(0xD800 + (cp >> 10));
-        out += wchar_t(0xDC00 + (cp & 0x3FF));
-    } else {
-        out += wchar_t(cp);
-    }
-}
-
-// Length of the valid UTF-8 sequence at `s` and its code point, or 0 when it is not one.
-size_t decodeUtf8(const unsigned char* s, size_t left, uint32_t& cp) {
-    unsigned char b = s[0];
-    size_t n;
-    uint32_t min;
-    if (b < 0x80) {
-        cp = b;
-        return 1;
-    } else if ((b & 0xE0) == 0xC0) {
-        n = 2, min = 0x80, cp = b & 0x1F;
-    } else if ((b & 0xF0) == 0xE0) {
-        n = 3, min = 0x800, cp = b & 0x0F;
-    } else if ((b & 0xF8) == 0xF0) {
-        n = 4, min = 0x10000, cp = b & 0x07;
-    } else {
-        return 0;
-    }
-    if (left < n) return 0;
-    for (size_t i = 1; i < n; ++i) {
-        if ((s[i] & 0xC0) != 0x80) return 0;
-        cp = cp << 6 | (s[i] & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
 }
 
 // What one code point shows as on a single line: itself, a space, nothing (0) or U+FFFD.
@@ -322,9 +288,9 @@ std::wstring engineTextForDisplay(const std::string& utf8) {
             out += L'…';
             break;
         }
-        uint32_t cp = 0;
+        uint32_t cp;
         size_t n = decodeUtf8(s, left, cp);
-        if (n == 0) cp = 0xFFFD, n = 1;  // one replacement per stray byte
+        if (n == 0) n = 1;  // one replacement per stray byte
         s += n;
         left -= n;
         cp = displayCodePoint(cp);

@@ -283,6 +283,14 @@ void DrawPolyline(GpGraphics* g, Argb colour, float width, const PointF* points,
     if (g && line && points && count > 1) GdipDrawLines(g, line, points, count);
 }
 
+void GradientPolygon(GpGraphics* g, const PointF* points, int count, float top, float bottom, WrapMode wrap) {
+    PointF from(0, top), to(0, bottom);
+    GpLineGradient* brush = nullptr;
+    if (GdipCreateLineBrush(&from, &to, GradientTop, GradientBottom, wrap, &brush) != Ok) return;
+    GdipFillPolygon(g, brush, points, count, FillModeAlternate);
+    GdipDeleteBrush(brush);
+}
+
 void GlowPolyline(GpGraphics* g, Argb colour, const PointF points[3]) {
     const struct {
         float width;

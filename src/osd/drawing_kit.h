@@ -17,6 +17,7 @@ using Gdiplus::GpFontFamily;
 using Gdiplus::GpGraphics;
 using Gdiplus::PointF;
 using Gdiplus::SizeF;
+using Gdiplus::WrapMode;
 
 // Starts GDI+ and loads the fonts on the first call; later calls do nothing. Every panel calls
 // it before creating its window. GDI+ stays up until the process ends.
@@ -74,6 +75,9 @@ void FillBox(GpGraphics* g, Argb colour, float x, float y, float w, float h);
 void OutlineBox(GpGraphics* g, Argb colour, float x, float y, float w, float h);
 void FillPolygonSolid(GpGraphics* g, Argb colour, const PointF* points, int count);
 void DrawPolyline(GpGraphics* g, Argb colour, float width, const PointF* points, int count);
+// A polygon filled with the accent gradient from `top` to `bottom`; `wrap` decides what lies
+// outside that band.
+void GradientPolygon(GpGraphics* g, const PointF* points, int count, float top, float bottom, WrapMode wrap);
 void GlowPolyline(GpGraphics* g, Argb colour, const PointF points[3]);
 void DrawTextBox(GpGraphics* g, const wchar_t* text, GpFont* font, Argb colour, float x, float y, float w,
                  float h, int align);

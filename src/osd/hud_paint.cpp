@@ -38,15 +38,6 @@ void triangle(GpGraphics* g, Argb colour, PointF a, PointF b, PointF c) {
     FillPolygonSolid(g, colour, points, 3);
 }
 
-// A polygon filled with the accent gradient from top to bottom.
-void gradientPolygon(GpGraphics* g, const PointF* points, int count, float top, float bottom) {
-    PointF from(0, top), to(0, bottom);
-    GpLineGradient* brush = nullptr;
-    if (GdipCreateLineBrush(&from, &to, GradientTop, GradientBottom, WrapModeTile, &brush) != Ok) return;
-    GdipFillPolygon(g, brush, points, count, FillModeAlternate);
-    GdipDeleteBrush(brush);
-}
-
 void arc(GpGraphics* g, Argb colour, float width, float x, float y, float w, float h) {
     GpPen* pen = nullptr;
     if (GdipCreatePen1(colour, width, UnitPixel, &pen) != Ok) return;
@@ -114,7 +105,7 @@ void paintPlayButton(GpGraphics* g, const HudModel& m) {
     PointF outer[6] = {{L + 6, T - 3}, {R + 3, T - 3}, {R + 3, B - 10}, {R - 10, B + 3}, {L - 3, B + 3}, {L - 3, T + 6}};
     FillPolygonSolid(g, AccentCyan(m.hover == kHudPlay ? 70 : 40), outer, 6);
     PointF inner[6] = {{L + 8, T}, {R, T}, {R, B - 8}, {R - 8, B}, {L, B}, {L, T + 8}};
-    gradientPolygon(g, inner, 6, T, B);
+    GradientPolygon(g, inner, 6, T, B, WrapModeTile);
     if (m.paused) {
         triangle(g, GlyphNavy, PointF(c.x - 4, c.y - 8), PointF(c.x - 4, c.y + 8), PointF(c.x + 8, c.y));
     } else {

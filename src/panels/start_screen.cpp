@@ -49,15 +49,6 @@ GpPen* mitredPen(Argb colour, float width) {
     return made;
 }
 
-// A polygon filled with the accent gradient, top to bottom between y0 and y1.
-void gradientPolygon(GpGraphics* g, const PointF* points, int count, float y0, float y1) {
-    PointF from(0, y0), to(0, y1);
-    GpLineGradient* brush = nullptr;
-    if (GdipCreateLineBrush(&from, &to, GradientTop, GradientBottom, WrapModeTileFlipXY, &brush) != Ok) return;
-    GdipFillPolygon(g, brush, points, count, FillModeAlternate);
-    GdipDeleteBrush(brush);
-}
-
 // A circle fading from `colour` in its centre to nothing at its edge.
 void radialGlow(GpGraphics* g, float x, float y, float radius, Argb colour) {
     GpPath* path = nullptr;
@@ -105,7 +96,7 @@ void paintOpenButton(GpGraphics* g, const FloatBox& b) {
     FillPolygonSolid(g, AccentCyan(startHover == kItemOpen ? 80 : 40), glow, 6);
     const PointF body[] = {{x0 + 12, y0}, {x0 + 192, y0}, {x0 + 192, y0 + 34},
                            {x0 + 180, y0 + 46}, {x0, y0 + 46}, {x0, y0 + 12}};
-    gradientPolygon(g, body, 6, y0, y0 + 46);
+    GradientPolygon(g, body, 6, y0, y0 + 46, WrapModeTileFlipXY);
     DrawTextBox(g, tr(L"เปิดไฟล์"), buttonFont, GlyphNavy, b.x, b.y, b.w, b.h, kAlignCentre);
 }
 
@@ -182,7 +173,7 @@ void drawHexLogo(GpGraphics* g, float x, float y, float r, float w) {
         if (GpPen* pen = mitredPen(AccentCyan(pass.alpha), w + pass.extra)) GdipDrawLines(g, pen, outline, 7);
     float k = 0.42f * r;
     const PointF triangle[] = {{x - 0.8f * k, y - k}, {x + 1.1f * k, y}, {x - 0.8f * k, y + k}};
-    gradientPolygon(g, triangle, 3, y - k, y + k);
+    GradientPolygon(g, triangle, 3, y - k, y + k, WrapModeTileFlipXY);
 }
 
 void paintStartScreen(GpGraphics* g, float W, float H, float T) {

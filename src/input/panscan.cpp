@@ -6,7 +6,6 @@
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "engine/engine.h"
-#include "input/commands.h"
 #include "input/panscan_core.h"
 
 bool fillScreen = false;
@@ -42,7 +41,7 @@ void clearFill() { fillScreen = false; }
 const wchar_t* applyPanScanPreset(int n) {
     if (n < 0 || n >= kPanScanPresetCount) n = 0;
     const PanScanPreset& preset = kPanScanPresets[n];
-    executeCommandQuiet(scaleCommand({preset.scaleX, preset.scaleY}, 2).c_str());
+    engineCommandString(scaleCommand({preset.scaleX, preset.scaleY}, 2).c_str());
     if (testMode) diagLog("panscan preset=%d current=%d", n, CurrentPanScanPreset());
     return preset.name;
 }

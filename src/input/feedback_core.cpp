@@ -116,15 +116,6 @@ std::string delayText(double seconds) {
     return text == "-0.0s" ? "+0.0s" : text;
 }
 
-std::string resumeTimeText(double seconds) {
-    if (!(seconds > 0.0)) seconds = 0.0;
-    if (seconds > 359999999.0) seconds = 359999999.0;  // 99,999 hours: keeps the int conversion defined
-    long total = long(seconds);
-    char text[kAspectTextSize];
-    snprintf(text, sizeof text, "%d:%02d:%02d", int(total / 3600), int(total / 60 % 60), int(total % 60));
-    return text;
-}
-
 bool buildFeedbackText(uint32_t kind, const PropertyReaders& engine, const char* aspectText, std::string& label,
                        std::string& value) {
     if (kind == kFeedbackNone || kind >= kFeedbackMessage) return false;

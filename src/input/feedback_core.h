@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "panels/history_core.h"  // resumeTimeText, shared with the start screen
+
 enum : uint32_t {
     kFeedbackNone = 0,
     kFeedbackVolume = 1,
@@ -66,4 +68,3 @@ std::string volumeText(double volume);                   // "57%"
 bool seekPercentText(double pos, double duration, std::string& out);  // "42%", none without duration
 std::string speedText(double speed);                     // "1.25x"
 std::string delayText(double seconds);                   // "+0.1s"
-std::string resumeTimeText(double seconds);              // "1:02:03"

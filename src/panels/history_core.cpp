@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -56,4 +57,13 @@ std::vector<size_t> newestFirst(const std::vector<uint64_t>& writeTimes, size_t 
 std::wstring displayNameOfPath(const std::wstring& path) {
     size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
+}
+
+std::string resumeTimeText(double seconds) {
+    if (!(seconds > 0.0)) seconds = 0.0;
+    if (seconds > 359999999.0) seconds = 359999999.0;  // 99,999 hours: keeps the int conversion defined
+    long total = long(seconds);
+    char text[24];
+    snprintf(text, sizeof text, "%d:%02d:%02d", int(total / 3600), int(total / 60 % 60), int(total % 60));
+    return text;
 }

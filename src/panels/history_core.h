@@ -31,3 +31,7 @@ std::vector<size_t> newestFirst(const std::vector<uint64_t>& writeTimes, size_t 
 // The part of a path after its last backslash, or the whole path.
 std::wstring displayNameOfPath(const std::wstring& path);
 
+
+// A resume position as "1:02:03" (negative and not-a-number times as 0, at most 99,999 hours),
+// for the history rows and the resume toast.
+std::string resumeTimeText(double seconds);

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "app/mainwindow.h"
-#include "input/feedback_core.h"
 #include "panels/history.h"
 #include "panels/history_core.h"
 #include "panels/language.h"
@@ -18,6 +17,7 @@ using namespace Gdiplus::DllExports;
 
 namespace {
 
+StartScreenCallbacks actions;
 bool startScreenVisible = true;
 bool ready = false;
 int startHover = kItemNothing;
@@ -142,6 +142,8 @@ void CALLBACK clearTimerEnded(HWND window, UINT, UINT_PTR id, DWORD) {
 
 }  // namespace
 
+void setStartScreenCallbacks(const StartScreenCallbacks& callbacks) { actions = callbacks; }
+
 bool startScreenReady() { return ready; }
 GpFont* StartTextFont() { return textFont; }
 
@@ -218,10 +220,10 @@ void startScreenClick(HWND window, int x, int y) {
     if (!startScreenVisible) return;
     int item = itemAt(x, y);
     if (item == kItemOpen) {
-        if (titleBarCallbacks().onOpenFile) titleBarCallbacks().onOpenFile();
+        if (actions.onOpenFile) actions.onOpenFile();
     } else if (item >= 0 && item < historyCount()) {
         std::wstring path = historyEntry(item).path;
-        if (titleBarCallbacks().onPlayHistoryEntry) titleBarCallbacks().onPlayHistoryEntry(path);
+        if (actions.onPlayHistoryEntry) actions.onPlayHistoryEntry(path);
     } else if (item == kItemClear) {
         if (clearActionClick(clearArmedUntil, GetTickCount())) {
             KillTimer(window, kClearTimerId);

@@ -1,7 +1,9 @@
 // What the title bar and the start screen share inside the panels module.
 #pragma once
+#include <functional>
+#include <string>
+
 #include "osd/drawing_kit.h"
-#include "panels/titlebar.h"
 
 // False until initStartScreen has run: the main window is then painted in plain colours.
 bool startScreenReady();
@@ -16,5 +18,9 @@ void drawHexLogo(GpGraphics* g, float x, float y, float radius, float lineWidth)
 // The start screen over a client of W × H logical pixels under a title bar T high.
 void paintStartScreen(GpGraphics* g, float W, float H, float T);
 
-// The actions start-up handed over for the open button and the history rows.
-const TitleBarCallbacks& titleBarCallbacks();
+// The actions for the open button and the history rows, handed over by the title bar.
+struct StartScreenCallbacks {
+    std::function<void()> onOpenFile;
+    std::function<void(const std::wstring&)> onPlayHistoryEntry;
+};
+void setStartScreenCallbacks(const StartScreenCallbacks& callbacks);

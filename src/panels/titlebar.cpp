@@ -16,7 +16,6 @@ using namespace Gdiplus::DllExports;
 namespace {
 
 HWND titleWindow = nullptr;
-TitleBarCallbacks titleCallbacks;
 bool titleBarHidden = false;
 int hoveredButton = 0;
 int pressedButton = 0;
@@ -45,10 +44,8 @@ void invalidateTitleBar(HWND window) {
 
 void initTitleBar(HWND window, const TitleBarCallbacks& callbacks) {
     titleWindow = window;
-    titleCallbacks = callbacks;
+    setStartScreenCallbacks({callbacks.onOpenFile, callbacks.onPlayHistoryEntry});
 }
-
-const TitleBarCallbacks& titleBarCallbacks() { return titleCallbacks; }
 
 int titleBarHeight() { return titleBarHidden ? 0 : ScalePx(36); }
 

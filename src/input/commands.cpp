@@ -19,7 +19,6 @@
 #include "input/feedback.h"
 #include "input/keys.h"
 #include "input/panscan.h"
-#include "menu/menu.h"
 #include "osd/hud.h"
 #include "panels/help_window.h"
 #include "panels/history.h"
@@ -27,6 +26,7 @@
 #include "panels/language.h"
 #include "panels/titlebar.h"
 #include "store/bookmarks.h"
+#include "store/bookmarks_core.h"
 #include "store/settings.h"
 #include "store/settings_window.h"
 
@@ -34,6 +34,7 @@ namespace {
 
 bool quietNesting = false;
 VolumeStop volumeStop;
+void (*openBookmarksMenu)() = nullptr;
 
 const wchar_t* onOff(bool on) { return on ? L"ON" : L"OFF"; }
 
@@ -76,6 +77,39 @@ void toggleSetting(uint8_t Settings::*flag, const wchar_t* label) {
     showMessageToast(label, onOff(s.*flag));
 }
 
+void bookmarkAdd() {
+    double now = 0;
+    if (!engineGetDouble("time-pos", now)) return;
+    int index = addCurrentBookmark(now);
+    if (index < 0) {
+        showMessageToast(L"BOOKMARK", L"EXISTS");
+        return;
+    }
+    int whole = int(now);
+    wchar_t text[48];
+    swprintf(text, 48, L"%d:%02d:%02d  %d/%d", whole / 3600, whole / 60 % 60, whole % 60, index + 1,
+             int(currentBookmarkList().size()));
+    showMessageToast(L"BOOKMARK", text);
+}
+
+void jumpToBookmark(int direction) {
+    double now = 0;
+    if (!engineGetDouble("time-pos", now)) return;
+    const std::vector<double>& marks = currentBookmarkList();
+    int i = direction < 0 ? previousBookmark(marks, now) : nextBookmark(marks, now);
+    if (i < 0) {
+        showMessageToast(L"BOOKMARK", L"NONE");
+        return;
+    }
+    char seek[64];
+    snprintf(seek, sizeof seek, "seek %.3f absolute+exact", marks[i]);
+    // Straight to the engine, so that no SEEK toast covers the bookmark's number.
+    engineCommandString(seek);
+    wchar_t text[32];
+    swprintf(text, 32, L"%d/%d", i + 1, int(marks.size()));
+    showMessageToast(L"BOOKMARK", text);
+}
+
 void closeFile() {
     if (resumeEnabled) engineCommandString("write-watch-later-config");
     engineCommandString("stop");
@@ -90,6 +124,8 @@ void closeFile() {
 }
 
 }  // namespace
+
+void setBookmarksMenuOpener(void (*open)()) { openBookmarksMenu = open; }
 
 void executeCommand(const char* command) {
     if (!command || !*command) return;
@@ -159,11 +195,16 @@ void dispatchAppCommand(const char* verbText) {
         case AppVerb::Info: if (engine) toggleInfoWindow(); return;
         case AppVerb::Help: toggleHelpWindow(); return;
         case AppVerb::BookmarkAdd: if (engine) bookmarkAdd(); return;
-        case AppVerb::BookmarkMenu: showBookmarksMenu(); return;
-        case AppVerb::BookmarkPrev: if (engine) bookmarkPrev(); return;
-        case AppVerb::BookmarkNext: if (engine) bookmarkNext(); return;
-        case AppVerb::BookmarkDelete: bookmarkDelete(atoi(arg.c_str())); return;
-        case AppVerb::BookmarkClear: bookmarkClear(); return;
+        case AppVerb::BookmarkMenu: if (openBookmarksMenu) openBookmarksMenu(); return;
+        case AppVerb::BookmarkPrev: if (engine) jumpToBookmark(-1); return;
+        case AppVerb::BookmarkNext: if (engine) jumpToBookmark(+1); return;
+        case AppVerb::BookmarkDelete:
+            if (deleteCurrentBookmark(atoi(arg.c_str()))) showMessageToast(L"BOOKMARK", L"REMOVED");
+            return;
+        case AppVerb::BookmarkClear:
+            clearCurrentBookmarks();
+            showMessageToast(L"BOOKMARK", L"CLEARED");
+            return;
         case AppVerb::Close: if (engine) closeFile(); return;
         case AppVerb::Quit: PostMessageW(mainWindow, WM_CLOSE, 0, 0); return;
     }

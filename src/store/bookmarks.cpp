@@ -6,10 +6,6 @@
 
 #include "app/diaglog.h"
 #include "app/startup.h"
-#include "engine/engine.h"
-#include "input/commands.h"
-#include "input/feedback.h"
-#include "menu/menu.h"
 #include "osd/hud.h"
 #include "store/bookmarks_core.h"
 #include "store/stored_file.h"
@@ -33,23 +29,6 @@ void storeChanged() {
     SetHudMarkers(currentBookmarks);
 }
 
-void jumpToBookmark(int direction) {
-    double now = 0;
-    if (!engineGetDouble("time-pos", now)) return;
-    int i = direction < 0 ? previousBookmark(currentBookmarks, now) : nextBookmark(currentBookmarks, now);
-    if (i < 0) {
-        showMessageToast(L"BOOKMARK", L"NONE");
-        return;
-    }
-    char seek[64];
-    snprintf(seek, sizeof seek, "seek %.3f absolute+exact", currentBookmarks[i]);
-    // Quiet, so that no SEEK toast covers the bookmark's number.
-    executeCommandQuiet(seek);
-    wchar_t text[32];
-    swprintf(text, 32, L"%d/%d", i + 1, int(currentBookmarks.size()));
-    showMessageToast(L"BOOKMARK", text);
-}
-
 }  // namespace
 
 void setBookmarksPath(const std::wstring& path) {
@@ -59,16 +38,14 @@ void setBookmarksPath(const std::wstring& path) {
     rebuildCurrent();
 }
 
-void setCurrentBookmarkFile(const char* path) {
+bool setCurrentBookmarkFile(const char* path) {
     std::string key = path ? path : "";
-    if (key == currentFileKey) return;
-    // An open bookmarks menu lists the old file's rows; a click there must not act on this one.
-    // The first file's key arrives a tick after its first picture: a menu opened in between
-    // was already made for that file.
-    if (!currentFileKey.empty()) CloseMenu();
+    if (key == currentFileKey) return false;
+    bool replaced = !currentFileKey.empty();
     currentFileKey = key;
     rebuildCurrent();
     if (testMode) diagLog("bookmarks file=%s count=%d", key.c_str(), int(currentBookmarks.size()));
+    return replaced;
 }
 
 const std::vector<double>& currentBookmarkList() { return currentBookmarks; }
@@ -81,33 +58,13 @@ int addCurrentBookmark(double seconds) {
     return index;
 }
 
-void bookmarkAdd() {
-    double now = 0;
-    if (!engineGetDouble("time-pos", now)) return;
-    int index = addCurrentBookmark(now);
-    if (index < 0) {
-        showMessageToast(L"BOOKMARK", L"EXISTS");
-        return;
-    }
-    int whole = int(now);
-    wchar_t text[48];
-    swprintf(text, 48, L"%d:%02d:%02d  %d/%d", whole / 3600, whole / 60 % 60, whole % 60, index + 1,
-             int(currentBookmarks.size()));
-    showMessageToast(L"BOOKMARK", text);
-}
-
-void bookmarkPrev() { jumpToBookmark(-1); }
-
-void bookmarkNext() { jumpToBookmark(+1); }
-
-void bookmarkDelete(int index) {
-    if (!deleteBookmark(bookmarkStore, currentFileKey, index)) return;
+bool deleteCurrentBookmark(int index) {
+    if (!deleteBookmark(bookmarkStore, currentFileKey, index)) return false;
     storeChanged();
-    showMessageToast(L"BOOKMARK", L"REMOVED");
+    return true;
 }
 
-void bookmarkClear() {
+void clearCurrentBookmarks() {
     clearBookmarks(bookmarkStore, currentFileKey);
     storeChanged();
-    showMessageToast(L"BOOKMARK", L"CLEARED");
 }

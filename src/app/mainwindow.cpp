@@ -25,6 +25,7 @@
 #include "menu/menu.h"
 #include "osd/drawing_kit.h"
 #include "osd/hud.h"
+#include "osd/panel_kit.h"
 #include "osd/toast.h"
 #include "osd/uiscale.h"
 #include "panels/help_window.h"
@@ -46,6 +47,11 @@ bool hudReady = false;
 std::string lastFileName;
 std::string lastFilePath;
 unsigned resumeSaveTicks = 0;
+// The engine functions handed to the control bar and the panels that read the engine themselves.
+const EngineAccess engineAccess = {executeCommandQuiet, engineGetDouble, engineGetFlag, engineGetText};
+
+// Toasts and panels keep clear of the title bar, which full screen takes away.
+int panelTopInset() { return isFullScreen() ? 0 : titleBarHeight(); }
 
 void repositionPanels() {
     repositionPlaylist();
@@ -105,7 +111,10 @@ void watchFileName(HWND window) {
     char path[1024];
     if (engineGetText("path", path, sizeof path) && lastFilePath != path) {
         lastFilePath = path;
-        setCurrentBookmarkFile(path);
+        // An open bookmarks menu lists the old file's rows; a click there must not act on this
+        // one. The first file's path arrives a tick after its first picture: a menu opened in
+        // between was already made for that file.
+        if (setCurrentBookmarkFile(path)) CloseMenu();
         refreshBookmarkMarkers();
     }
 }
@@ -369,6 +378,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void forgetPlayingFileName() { lastFileName.clear(); }
+
+void handDownMainWindow(HWND window) {
+    mainWindow = window;
+    SetPanelTopInset(panelTopInset);
+    initPlaylist(window, engineAccess);
+    initSettingsWindow(window, applySettings);
+    initInfoWindow(window, engineAccess, showMessageToast);
+    initHelpWindow(window);
+    setBookmarksMenuOpener(showBookmarksMenu);
+}
 
 bool registerWindowClasses() {
     WNDCLASSEXW main = {};

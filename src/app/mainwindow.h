@@ -23,6 +23,10 @@ constexpr unsigned long kTestCommandCode = 0x4B56434D;  // "KVCM"
 extern HWND__* mainWindow;
 extern HWND__* videoWindow;
 
+// Keeps the new main window and hands it, with the engine access and the callbacks they call,
+// to the panels, the toasts' placement and the command router; once, right after creating it.
+void handDownMainWindow(HWND__* window);
+
 // Registers "KivoPlayerWnd" (or its test name) and "KivoPlayerVideo".
 bool registerWindowClasses();
 

@@ -181,7 +181,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
         (screen.width - size.width) / 2, (screen.height - size.height) / 2,
         size.width, size.height, nullptr, nullptr, instance, nullptr);
     if (!window) return 1;
-    mainWindow = window;
+    handDownMainWindow(window);
 
     TitleBarCallbacks callbacks;
     callbacks.onOpenFile = [] { openFileDialog(false); };

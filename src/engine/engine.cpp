@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "app/diaglog.h"
-#include "input/commands.h"
 
 const char* const kEngineApiNames[11] = {
     "mpv_create",       "mpv_initialize",  "mpv_set_option_string",   "mpv_command",
@@ -87,5 +86,3 @@ std::string engineGetString(const char* property) {
     engineApi.mpv_free(text);
     return value;
 }
-
-const EngineAccess engineAccess = {executeCommandQuiet, engineGetDouble, engineGetFlag, engineGetText};

@@ -7,6 +7,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "osd/engine_access.h"
+
 struct mpv_handle;
 
 // The few libmpv client types the program needs (client API 2).
@@ -70,11 +72,3 @@ bool engineGetInt64(const char* property, long long& value);
 bool engineGetText(const char* property, char* buffer, size_t size);
 std::string engineGetString(const char* property);
 
-// The engine functions handed to the panels that read the engine state themselves.
-struct EngineAccess {
-    void (*runQuiet)(const char* command);
-    bool (*getDouble)(const char* property, double& value);
-    bool (*getFlag)(const char* property, bool& value);
-    bool (*getText)(const char* property, char* buffer, size_t size);
-};
-extern const EngineAccess engineAccess;

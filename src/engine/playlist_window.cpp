@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "app/diaglog.h"
-#include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/textconv.h"
 #include "engine/engine.h"
@@ -38,9 +37,7 @@ struct RowPicture {
     std::vector<uint32_t> pixels;
 };
 
-struct PlaylistState {
-    HWND window = nullptr;
-    bool visible = false;
+struct PlaylistState : PanelHandle {
     bool tracking = false;
     EngineAccess engine = {};
     PlaylistPlacement place = {360, 400, 0, 0};
@@ -241,7 +238,7 @@ void paintChrome(GpGraphics* g, float w, float h) {
     DrawTextBox(g, tr(L"รายการเล่น"), UiFont(), AccentCyan(255), 16, 0, 180, 44, kAlignNear);
     FillBox(g, AccentCyan(34), 12, kPlaylistRowTop, w - 24, 1);
     FillBox(g, AccentCyan(34), 12, h - 48, w - 24, 1);
-    drawCross(g, TextMuted(255), w - 28, 22, 5);
+    DrawPanelCloseCross(g, w - 40, 10, false);
     paintButton(g, playlistAddBox(int(w), int(h)), tr(L"+ เพิ่มไฟล์"), false);
     paintButton(g, playlistClearBox(int(w), int(h)), tr(L"ล้างรายการ"), false);
 }
@@ -294,8 +291,7 @@ void paint() {
     if (panel.hoverPart == kPartClose) {
         PlaylistBox close = playlistCloseBox(W);
         clearToBackground(g, close);
-        FillBox(g, AccentCyan(34), float(close.left), float(close.top), 24, 24);
-        drawCross(g, AccentCyan(255), w - 28, 22, 5);
+        DrawPanelCloseCross(g, float(close.left), float(close.top), true);
     }
 
     if (count == 0) DrawTextBox(g, tr(L"ยังไม่มีไฟล์ในรายการ"), UiFont(), TextMuted(255), 0, 44, w, 80, kAlignCentre);
@@ -414,17 +410,19 @@ LRESULT CALLBACK playlistProc(HWND window, UINT message, WPARAM wParam, LPARAM l
 
 }  // namespace
 
+void initPlaylist(HWND owner, const EngineAccess& engine) {
+    panel.owner = owner;
+    panel.engine = engine;
+}
+
 void togglePlaylist() {
     if (panel.visible) {
         closePlaylist();
         return;
     }
     double start = nowMs();
-    panel.engine = engineAccess;
-    if (!panel.window) panel.window = CreatePanelWindow(L"KivoPlaylist", playlistProc, mainWindow);
-    if (!panel.window) return;
+    if (!OpenPanel(panel, L"KivoPlaylist", playlistProc)) return;
     layout();
-    panel.visible = true;
     refreshAndPaint(RefreshReason::Show, "refresh");
     if (testMode) diagLog("playlist_show ms=%.2f", nowMs() - start);
 }
@@ -432,9 +430,7 @@ void togglePlaylist() {
 bool isPlaylistOpen() { return panel.visible; }
 
 void closePlaylist() {
-    if (!panel.visible) return;
-    panel.visible = false;
-    ShowWindow(panel.window, SW_HIDE);
+    if (!HidePanel(panel)) return;
     panel.hoverIndex = -1;
     panel.hoverPart = kPartNone;
     if (testMode) diagLog("playlist_hide idle_ticks=%d idle_ms=%.3f", panel.idleTicks, panel.idleMs);

@@ -323,7 +323,7 @@ LRESULT CALLBACK menuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-MenuEngineReads menuEngineReads() { return {engineAccess.getDouble, engineAccess.getFlag, engineAccess.getText}; }
+MenuEngineReads menuEngineReads() { return {engineGetDouble, engineGetFlag, engineGetText}; }
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine.h"
+#include "osd/engine_access.h"
 
 struct HWND__;
 struct HINSTANCE__;

@@ -96,3 +96,34 @@ bool PresentPanelPart(HWND window, const Canvas& canvas, const RECT& dirty) {
     ReleaseDC(nullptr, screen);
     return done;
 }
+
+bool OpenPanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure) {
+    if (!panel.window) panel.window = CreatePanelWindow(className, procedure, panel.owner);
+    if (!panel.window) return false;
+    panel.visible = true;
+    return true;
+}
+
+bool HidePanel(PanelHandle& panel) {
+    if (!panel.visible) return false;
+    panel.visible = false;
+    ShowWindow(panel.window, SW_HIDE);
+    return true;
+}
+
+void DrawPanelCloseCross(GpGraphics* g, float x, float y, bool hovered) {
+    if (hovered) FillBox(g, AccentCyan(34), x, y, 24, 24);
+    Argb colour = hovered ? AccentCyan(255) : TextMuted(255);
+    const PointF down[2] = {PointF(x + 7, y + 7), PointF(x + 17, y + 17)};
+    const PointF up[2] = {PointF(x + 17, y + 7), PointF(x + 7, y + 17)};
+    DrawPolyline(g, colour, 1.5f, down, 2);
+    DrawPolyline(g, colour, 1.5f, up, 2);
+}
+
+namespace {
+int (*panelTopInset)() = nullptr;
+}
+
+void SetPanelTopInset(int (*topInset)()) { panelTopInset = topInset; }
+
+int PanelTopInset() { return panelTopInset ? panelTopInset() : 0; }

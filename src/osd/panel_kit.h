@@ -35,3 +35,26 @@ bool PresentPanel(HWND window, const Canvas& canvas, int x, int y);
 // Hands over only `dirty` (real pixels) of the canvas, for a panel that patched the picture its
 // window already shows at the same place and size. False when it could not; present it whole.
 bool PresentPanelPart(HWND window, const Canvas& canvas, const RECT& dirty);
+
+// What every floating panel keeps: its window, the owner it was handed, and whether it is shown.
+struct PanelHandle {
+    HWND window = nullptr;
+    HWND owner = nullptr;
+    bool visible = false;
+};
+
+// Creates the panel's window under its owner on first use and marks it shown; false when the
+// window could not be made. The caller places and paints it.
+bool OpenPanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure);
+
+// Hides a shown panel; false when it was not shown.
+bool HidePanel(PanelHandle& panel);
+
+// The close cross in a panel's title row, with its hover box of 24 × 24 logical pixels whose
+// top-left corner is at (x, y).
+void DrawPanelCloseCross(GpGraphics* g, float x, float y, bool hovered);
+
+// Real pixels the panels and toasts keep clear at the top of the owner's client area (the
+// title bar; none in full screen), asked of what the main window handed over; 0 before that.
+void SetPanelTopInset(int (*topInset)());
+int PanelTopInset();

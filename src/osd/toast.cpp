@@ -6,10 +6,9 @@
 #include "app/diaglog.h"
 #include "app/startup.h"
 #include "app/textconv.h"
-#include "app/window_modes.h"
 #include "osd/drawing_kit.h"
+#include "osd/panel_kit.h"
 #include "osd/toast_core.h"
-#include "panels/titlebar.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ void paintToast() {
         ClientToScreen(owner, &origin);
         GetClientRect(owner, &client);
     }
-    int topInset = isFullScreen() ? 0 : titleBarHeight();
+    int topInset = PanelTopInset();
     ToastPlace place = placeToast(origin.x, origin.y, client.right, topInset, width, UiScale());
 
     Canvas canvas(place.width, place.height);

@@ -5,32 +5,27 @@
 #include <cwchar>
 
 #include "app/diaglog.h"
-#include "app/mainwindow.h"
 #include "app/startup.h"
-#include "app/window_modes.h"
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
 #include "panels/help_core.h"
 #include "panels/info_core.h"
 #include "panels/language.h"
-#include "panels/titlebar.h"
 
 namespace {
 
 constexpr int kWheelStep = 69;
 
-HWND helpWindow = nullptr;
-HWND ownerWindow = nullptr;
+PanelHandle help;
 int helpScroll = 0;
 int helpHeight = 160;
 POINT position = {0, 0};
 bool helpCloseHover = false;
-bool visible = false;
 bool tracking = false;
 
 void placeHelpWindow() {
-    RECT client = OwnerClientOnScreen(ownerWindow);
-    int top = isFullScreen() ? 0 : titleBarHeight();
+    RECT client = OwnerClientOnScreen(help.owner);
+    int top = PanelTopInset();
     int content = helpContentHeight();
     helpHeight = floatingPanelHeight(content, client.bottom - client.top, HudBottomReserve(), top, UiScale());
     helpScroll = clampPanelScroll(helpScroll, content, helpHeight);
@@ -91,7 +86,7 @@ void drawRows(GpGraphics* g, float h, bool thai) {
 }
 
 void paintHelpWindow() {
-    if (!helpWindow || !visible) return;
+    if (!help.window || !help.visible) return;
     LARGE_INTEGER start, end, frequency;
     QueryPerformanceCounter(&start);
     bool thai = helpInThai(currentLanguage().c_str());
@@ -110,11 +105,7 @@ void paintHelpWindow() {
              thai ? L"ทั้งหมด %d รายการ  ·  หมุนลูกกลิ้งเพื่อเลื่อน" : L"%d actions  ·  use the wheel to scroll",
              helpActionCount());
     DrawTextBox(g, count, MonoFontSmall(), TextMuted(255), 120, 0, 420, 46, kAlignNear);
-    if (helpCloseHover) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
-    Argb cross = helpCloseHover ? AccentCyan(255) : TextMuted(255);
-    const PointF down[2] = {PointF(609, 18), PointF(619, 28)}, up[2] = {PointF(619, 18), PointF(609, 28)};
-    DrawPolyline(g, cross, 1.5f, down, 2);
-    DrawPolyline(g, cross, 1.5f, up, 2);
+    DrawPanelCloseCross(g, 602, 11, helpCloseHover);
     FillBox(g, AccentCyan(34), 14, 46, 612, 1);
     drawRows(g, h, thai);
 
@@ -123,7 +114,7 @@ void paintHelpWindow() {
         FillBox(g, AccentCyan(24), 628, 50, 3, thumb.trackLength);
         FillBox(g, AccentCyan(150), 628, thumb.top, 3, thumb.length);
     }
-    PresentPanel(helpWindow, canvas, position.x, position.y);
+    PresentPanel(help.window, canvas, position.x, position.y);
     if (testMode) {
         QueryPerformanceCounter(&end);
         QueryPerformanceFrequency(&frequency);
@@ -166,31 +157,27 @@ LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace
 
+void initHelpWindow(HWND owner) { help.owner = owner; }
+
 void toggleHelpWindow() {
-    if (visible) {
+    if (help.visible) {
         closeHelpWindow();
         return;
     }
-    ownerWindow = mainWindow;
-    if (!helpWindow) helpWindow = CreatePanelWindow(L"KivoHelp", helpWindowProc, ownerWindow);
-    if (!helpWindow) return;
+    if (!OpenPanel(help, L"KivoHelp", helpWindowProc)) return;
     helpScroll = 0;
-    visible = true;
     placeHelpWindow();
     paintHelpWindow();
 }
 
-bool isHelpWindowOpen() { return visible; }
+bool isHelpWindowOpen() { return help.visible; }
 
 void closeHelpWindow() {
-    if (!visible) return;
-    visible = false;
-    helpCloseHover = false;
-    ShowWindow(helpWindow, SW_HIDE);
+    if (HidePanel(help)) helpCloseHover = false;
 }
 
 void repositionHelpWindow() {
-    if (!visible) return;
+    if (!help.visible) return;
     placeHelpWindow();
     paintHelpWindow();
 }

@@ -1,6 +1,10 @@
 // The help panel: every mouse action and key.
 #pragma once
 
+struct HWND__;
+
+// Hands the panel the window it opens over; called once, before the first toggle.
+void initHelpWindow(HWND__* owner);
 void toggleHelpWindow();
 bool isHelpWindowOpen();
 void closeHelpWindow();

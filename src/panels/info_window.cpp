@@ -6,16 +6,12 @@
 #include <vector>
 
 #include "app/diaglog.h"
-#include "app/mainwindow.h"
 #include "app/startup.h"
-#include "app/window_modes.h"
-#include "engine/engine.h"
-#include "input/feedback.h"
+#include "osd/engine_access.h"
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
 #include "panels/info_core.h"
 #include "panels/language.h"
-#include "panels/titlebar.h"
 
 namespace {
 
@@ -24,8 +20,9 @@ constexpr unsigned kCopiedMs = 1800, kCopiedTimerMs = 1900;
 constexpr int kWheelStep = 63;
 enum Hover { kHoverNone = 0, kHoverClose = 1, kHoverCopy = 2 };
 
-HWND infoWindow = nullptr;
-HWND ownerWindow = nullptr;
+PanelHandle info;
+EngineAccess engine = {};
+void (*showMessage)(const wchar_t* label, const wchar_t* value) = nullptr;
 std::vector<InfoRow> infoRows;
 int contentHeight = 0;
 int infoScroll = 0;
@@ -33,18 +30,17 @@ int infoHeight = 160;
 POINT position = {0, 0};
 int infoHover = kHoverNone;
 uint32_t copiedUntil = 0;
-bool visible = false;
 bool tracking = false;
 unsigned refreshTicks = 0;
 
 void rebuildInfoRows() {
-    infoRows = buildInfoRows({engineAccess.getDouble, engineAccess.getText}, tr);
+    infoRows = buildInfoRows({engine.getDouble, engine.getText}, tr);
     contentHeight = infoContentHeight(infoRows);
 }
 
 void placeInfoWindow() {
-    RECT client = OwnerClientOnScreen(ownerWindow);
-    int top = isFullScreen() ? 0 : titleBarHeight();
+    RECT client = OwnerClientOnScreen(info.owner);
+    int top = PanelTopInset();
     infoHeight = floatingPanelHeight(contentHeight, client.bottom - client.top, HudBottomReserve(), top, UiScale());
     infoScroll = clampPanelScroll(infoScroll, contentHeight, infoHeight);
     int width = client.right - client.left;
@@ -89,12 +85,7 @@ void drawButtons(GpGraphics* g, bool copied) {
     else
         DrawTextBox(g, tr(L"คัดลอกทั้งหมด"), UiFont(), copyHovered ? TextBright(255) : TextMuted(255), 444, 10, 140,
                     26, kAlignCentre);
-    bool closeHovered = infoHover == kHoverClose;
-    if (closeHovered) FillBox(g, AccentCyan(34), 602, 11, 24, 24);
-    Argb colour = closeHovered ? AccentCyan(255) : TextMuted(255);
-    const PointF down[2] = {PointF(609, 18), PointF(619, 28)}, up[2] = {PointF(619, 18), PointF(609, 28)};
-    DrawPolyline(g, colour, 1.5f, down, 2);
-    DrawPolyline(g, colour, 1.5f, up, 2);
+    DrawPanelCloseCross(g, 602, 11, infoHover == kHoverClose);
 }
 
 void drawRow(GpGraphics* g, const InfoRow& row, float top) {
@@ -177,7 +168,7 @@ RECT dirtyPixels() {
 }
 
 void paintInfoWindow() {
-    if (!infoWindow || !visible) return;
+    if (!info.window || !info.visible) return;
     LARGE_INTEGER start, end, frequency;
     QueryPerformanceCounter(&start);
     bool copied = copiedShown(copiedUntil, GetTickCount());
@@ -200,10 +191,10 @@ void paintInfoWindow() {
     // Handing the picture over costs more than all the reads of a refresh: only what changed
     // goes, and nothing when nothing did.
     bool moved = frame.position.x != position.x || frame.position.y != position.y;
-    bool shown = IsWindowVisible(infoWindow);
-    bool partDone = patch && changed && !moved && shown && PresentPanelPart(infoWindow, *frame.canvas, dirtyPixels());
+    bool shown = IsWindowVisible(info.window);
+    bool partDone = patch && changed && !moved && shown && PresentPanelPart(info.window, *frame.canvas, dirtyPixels());
     if (!partDone && (changed || moved || !shown)) {
-        if (!PresentPanel(infoWindow, *frame.canvas, position.x, position.y)) frame.canvas.reset();
+        if (!PresentPanel(info.window, *frame.canvas, position.x, position.y)) frame.canvas.reset();
     }
     SetRectEmpty(&dirtyArea);
     frame.position = position;
@@ -237,14 +228,14 @@ void refresh() {
 
 void copyAll() {
     std::wstring text = infoClipboardText(infoRows, tr(L"ข้อมูลไฟล์"));
-    if (!copyTextToClipboard(ownerWindow, text)) {
-        showMessageToast(L"CLIPBOARD", L"COPY FAILED");
+    if (!copyTextToClipboard(info.owner, text)) {
+        if (showMessage) showMessage(L"CLIPBOARD", L"COPY FAILED");
         return;
     }
     copiedUntil = GetTickCount() + kCopiedMs;
     if (copiedUntil == 0) copiedUntil = 1;  // 0 means not copied
     paintInfoWindow();
-    SetTimer(infoWindow, kCopiedTimer, kCopiedTimerMs, nullptr);
+    SetTimer(info.window, kCopiedTimer, kCopiedTimerMs, nullptr);
 }
 
 int hoverAt(POINT p) {
@@ -321,35 +312,36 @@ void setInfoScroll(int offset) {
     paintInfoWindow();
 }
 
+void initInfoWindow(HWND owner, const EngineAccess& access,
+                    void (*showMessageToast)(const wchar_t* label, const wchar_t* value)) {
+    info.owner = owner;
+    engine = access;
+    showMessage = showMessageToast;
+}
+
 void toggleInfoWindow() {
-    if (visible) {
+    if (info.visible) {
         closeInfoWindow();
         return;
     }
-    ownerWindow = mainWindow;
-    if (!infoWindow) infoWindow = CreatePanelWindow(L"KivoInfo", infoWindowProc, ownerWindow);
-    if (!infoWindow) return;
+    if (!OpenPanel(info, L"KivoInfo", infoWindowProc)) return;
     infoScroll = 0;
-    visible = true;
     refreshTicks = 0;
     refresh();
 }
 
-bool isInfoWindowOpen() { return visible; }
+bool isInfoWindowOpen() { return info.visible; }
 
 void closeInfoWindow() {
-    if (!visible) return;
-    visible = false;
-    infoHover = kHoverNone;
-    ShowWindow(infoWindow, SW_HIDE);
+    if (HidePanel(info)) infoHover = kHoverNone;
 }
 
 void repositionInfoWindow() {
-    if (!visible) return;
+    if (!info.visible) return;
     placeInfoWindow();
     paintInfoWindow();
 }
 
 void infoWindowTick() {
-    if (visible && ++refreshTicks % 10 == 0) refresh();
+    if (info.visible && ++refreshTicks % 10 == 0) refresh();
 }

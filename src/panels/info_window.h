@@ -3,7 +3,12 @@
 #include <string>
 
 struct HWND__;
+struct EngineAccess;
 
+// Hands the panel the window it opens over, the engine reads it shows and the message toast it
+// reports a failed copy with; called once, before the first toggle.
+void initInfoWindow(HWND__* owner, const EngineAccess& engine,
+                    void (*showMessageToast)(const wchar_t* label, const wchar_t* value));
 void toggleInfoWindow();
 bool isInfoWindowOpen();
 void closeInfoWindow();

@@ -19,8 +19,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"KivoSettings";
 constexpr float kChipTextMax = float(kChipAreaRight - kChipAreaLeft - kChipTextPadding);
 
-HWND panel = nullptr;
-bool open = false;
+PanelHandle panel;
+void (*applyChanges)() = nullptr;
 int hover = -1;
 bool trackingLeave = false;
 POINT place = {};
@@ -140,11 +140,7 @@ void paintPanel(const PanelModel& model) {
         const HitZone& z = layout.zones[i];
         bool hovered = int(i) == hover;
         if (z.action == kZoneClose) {
-            if (hovered) FillBox(g, AccentCyan(34), 518, 14, 24, 24);
-            Argb colour = hovered ? AccentCyan(255) : TextMuted(255);
-            const PointF a[2] = {PointF(525, 21), PointF(535, 31)}, b[2] = {PointF(535, 21), PointF(525, 31)};
-            DrawPolyline(g, colour, 1.5f, a, 2);
-            DrawPolyline(g, colour, 1.5f, b, 2);
+            DrawPanelCloseCross(g, 518, 14, hovered);
         } else if (z.action == kZoneDefaultApps) {
             drawButton(g, z, tr(L"ตั้งเป็นโปรแกรมหลัก"), hovered);
         } else if (z.action == kZoneCaptureFolder) {
@@ -171,12 +167,12 @@ void paintPanel(const PanelModel& model) {
     const PointF footerRule[2] = {PointF(14, F), PointF(546, F)};
     DrawPolyline(g, AccentCyan(34), 1, footerRule, 2);
     DrawTextBox(g, productLine().c_str(), MonoFontSmall(), TextMuted(255), 20, F + 10, 330, 28, kAlignNear);
-    PresentLayered(panel, canvas, place.x, place.y, canvas.width, canvas.height);
+    PresentLayered(panel.window, canvas, place.x, place.y, canvas.width, canvas.height);
     paintedZones = layout.zones;
 }
 
 void placePanel(const SettingsLayout& layout) {
-    RECT client = OwnerClientOnScreen(mainWindow);
+    RECT client = OwnerClientOnScreen(panel.owner);
     int top = HudTopOffset();
     PanelPlace p = settingsPanelPlace(client.left, client.top, client.right - client.left, client.bottom - client.top,
                                       HudBottomReserve(), top, ScalePx(kSettingsPanelWidth), ScalePx(float(layout.height)),
@@ -185,14 +181,14 @@ void placePanel(const SettingsLayout& layout) {
 }
 
 void repaint() {
-    if (open) paintPanel(buildModel());
+    if (panel.visible) paintPanel(buildModel());
 }
 
 void choose(int row, int option) {
     PanelModel model = buildModel();
     if (!chooseSettingsOption(appSettings(), row, option, model.languageCodes)) return;
     saveSettings();
-    applySettings();
+    if (applyChanges) applyChanges();
     // A language change can change the chips' widths and so the panel's height.
     PanelModel after = buildModel();
     placePanel(after.layout);
@@ -225,8 +221,8 @@ LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
             if (index < 0) return 0;
             HitZone z = paintedZones[size_t(index)];
             if (z.action == kZoneClose) closeSettingsWindow();
-            else if (z.action == kZoneCaptureFolder) PostMessageW(mainWindow, WM_APP_OPEN_CAPTURE_FOLDER, 0, 0);
-            else if (z.action == kZoneDefaultApps) PostMessageW(mainWindow, WM_APP_OPEN_DEFAULT_APPS, 0, 0);
+            else if (z.action == kZoneCaptureFolder) PostMessageW(panel.owner, WM_APP_OPEN_CAPTURE_FOLDER, 0, 0);
+            else if (z.action == kZoneDefaultApps) PostMessageW(panel.owner, WM_APP_OPEN_DEFAULT_APPS, 0, 0);
             else choose(z.row, z.option);
             return 0;
         }
@@ -236,34 +232,34 @@ LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
 
 }  // namespace
 
+void initSettingsWindow(HWND owner, void (*apply)()) {
+    panel.owner = owner;
+    applyChanges = apply;
+}
+
 void toggleSettingsWindow() {
-    if (open) {
+    if (panel.visible) {
         closeSettingsWindow();
         return;
     }
-    if (!panel) panel = CreatePanelWindow(kClassName, settingsWindowProc, mainWindow);
-    if (!panel) return;
+    if (!OpenPanel(panel, kClassName, settingsWindowProc)) return;
     PanelModel model = buildModel();
     placePanel(model.layout);
-    open = true;
     paintPanel(model);
-    ShowAboveOwner(panel);
+    ShowAboveOwner(panel.window);
     if (testMode)
         diagLog("settings open x=%ld y=%ld w=%d h=%d", place.x, place.y, ScalePx(kSettingsPanelWidth),
                 ScalePx(float(model.layout.height)));
 }
 
-bool isSettingsWindowOpen() { return open; }
+bool isSettingsWindowOpen() { return panel.visible; }
 
 void closeSettingsWindow() {
-    if (!open) return;
-    open = false;
-    hover = -1;
-    ShowWindow(panel, SW_HIDE);
+    if (HidePanel(panel)) hover = -1;
 }
 
 void repositionSettingsWindow() {
-    if (!open) return;
+    if (!panel.visible) return;
     PanelModel model = buildModel();
     placePanel(model.layout);
     paintPanel(model);

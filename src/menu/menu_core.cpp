@@ -301,25 +301,8 @@ bool operator==(const MenuItem& a, const MenuItem& b) {
 }
 
 std::wstring rowTextFromUtf8(const char* text, size_t maxChars) {
-    std::wstring out;
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text ? text : "");
-    size_t left = strlen(reinterpret_cast<const char*>(p));
-    size_t chars = 0;
-    while (left > 0) {
-        if (chars == maxChars) {
-            out += L'\u2026';
-            break;
-        }
-        uint32_t codePoint;
-        size_t length = decodeUtf8(p, left, codePoint);
-        if (length == 0) length = 1;  // a stray byte stands for itself as U+FFFD
-        if (codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0)) codePoint = L' ';
-        appendCodePoint(out, codePoint);
-        ++chars;
-        p += length;
-        left -= length;
-    }
-    return out;
+    auto controlsAsSpaces = [](uint32_t c) -> uint32_t { return c < 0x20 || (c >= 0x7F && c < 0xA0) ? L' ' : c; };
+    return oneLineFromUtf8(text, text ? strlen(text) : 0, maxChars, controlsAsSpaces);
 }
 
 MenuItems BuildContextMenu(const MenuEngineReads& engine, const MenuContext& context) {

@@ -27,6 +27,9 @@ int matchingFamily(const char16_t* const* names, int count, const FontFamilyWish
     return -1;
 }
 
+namespace {
+
+// The length of the UTF-8 sequence at `p`, or 0 with U+FFFD when it is not a valid one.
 size_t decodeUtf8(const unsigned char* p, size_t left, uint32_t& codePoint) {
     codePoint = 0xFFFD;
     unsigned c = p[0];
@@ -55,4 +58,28 @@ void appendCodePoint(std::wstring& out, uint32_t codePoint) {
     } else {
         out += wchar_t(codePoint);
     }
+}
+
+}  // namespace
+
+std::wstring oneLineFromUtf8(const char* text, size_t size, size_t maxChars, uint32_t (*show)(uint32_t)) {
+    std::wstring out;
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    size_t left = text ? size : 0, chars = 0;
+    while (left > 0) {
+        if (chars == maxChars) {
+            out += L'\u2026';
+            break;
+        }
+        uint32_t codePoint;
+        size_t length = decodeUtf8(p, left, codePoint);
+        if (length == 0) length = 1;  // one replacement per stray byte
+        p += length;
+        left -= length;
+        codePoint = show(codePoint);
+        if (codePoint == 0) continue;
+        appendCodePoint(out, codePoint);
+        ++chars;
+    }
+    return out;
 }

@@ -47,8 +47,8 @@ bool monoFamilyCovers(const wchar_t* text);
 // Pixel sizes of the four fonts.
 constexpr float kUiFontSize = 13, kMonoFontSize = 13, kMonoFontLargeSize = 15, kMonoFontSmallSize = 11;
 
-// Decodes the UTF-8 sequence at `p` (`left` bytes remain): its length, or 0 with U+FFFD in
-// `codePoint` when it is not a valid one (stray, cut short, overlong, surrogate or beyond U+10FFFF).
-size_t decodeUtf8(const unsigned char* p, size_t left, uint32_t& codePoint);
-// Appends one code point as wchar_t units (a surrogate pair where wchar_t is 16 bits).
-void appendCodePoint(std::wstring& out, uint32_t codePoint);
+// Outside text (UTF-8) made into one line to draw: every byte that does not start a valid
+// sequence (stray, cut short, overlong, surrogate, beyond U+10FFFF) stands as U+FFFD, `show` maps
+// each code point to what is drawn (0: nothing), and an ellipsis ends the line after `maxChars`
+// drawn characters when more follow.
+std::wstring oneLineFromUtf8(const char* text, size_t size, size_t maxChars, uint32_t (*show)(uint32_t));

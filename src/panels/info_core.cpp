@@ -280,25 +280,7 @@ std::string codecDisplayName(const std::string& codec) {
 }
 
 std::wstring engineTextForDisplay(const std::string& utf8) {
-    std::wstring out;
-    const unsigned char* s = reinterpret_cast<const unsigned char*>(utf8.data());
-    size_t left = utf8.size(), chars = 0;
-    while (left > 0) {
-        if (chars == kInfoTextMaxChars) {
-            out += L'…';
-            break;
-        }
-        uint32_t cp;
-        size_t n = decodeUtf8(s, left, cp);
-        if (n == 0) n = 1;  // one replacement per stray byte
-        s += n;
-        left -= n;
-        cp = displayCodePoint(cp);
-        if (cp == 0) continue;
-        appendCodePoint(out, cp);
-        ++chars;
-    }
-    return out;
+    return oneLineFromUtf8(utf8.data(), utf8.size(), kInfoTextMaxChars, displayCodePoint);
 }
 
 std::vector<InfoRow> buildInfoRows(const InfoReader& reader, Translate tr) {

@@ -111,6 +111,11 @@ bool HidePanel(PanelHandle& panel) {
     return true;
 }
 
+void TogglePanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure, void (*show)(), void (*close)()) {
+    if (panel.visible) close();
+    else if (OpenPanel(panel, className, procedure)) show();
+}
+
 void DrawPanelCloseCross(GpGraphics* g, float x, float y, bool hovered) {
     if (hovered) FillBox(g, AccentCyan(34), x, y, 24, 24);
     Argb colour = hovered ? AccentCyan(255) : TextMuted(255);
@@ -127,3 +132,10 @@ int (*panelTopInset)() = nullptr;
 void SetPanelTopInset(int (*topInset)()) { panelTopInset = topInset; }
 
 int PanelTopInset() { return panelTopInset ? panelTopInset() : 0; }
+
+bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                              bool& tracking) {
+    if (message == WM_MOUSEMOVE) TrackMouseLeave(window, tracking);
+    if (message == WM_MOUSELEAVE) tracking = false;
+    return HandlePanelCommonMessage(window, message, wParam, lParam, result);
+}

@@ -27,6 +27,10 @@ void TrackMouseLeave(HWND window, bool& tracking);
 // and the middle and side buttons go on to the owner as if pressed on it, so a panel under
 // the pointer does not swallow them. True when the message was handled here.
 bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The same for a panel with hover: a mouse move also asks for the WM_MOUSELEAVE that ends the
+// hover, and that message clears `tracking`; both still go on to the panel.
+bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                              bool& tracking);
 
 // Hands the canvas to the window at a screen position and shows it above its owner when it
 // was hidden. False when the picture could not be handed over.
@@ -49,6 +53,10 @@ bool OpenPanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure);
 
 // Hides a shown panel; false when it was not shown.
 bool HidePanel(PanelHandle& panel);
+
+// The panel's toggle: a shown panel is closed with `close`; a hidden one is opened and `show`
+// places and paints it.
+void TogglePanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure, void (*show)(), void (*close)());
 
 // The close cross in a panel's title row, with its hover box of 24 × 24 logical pixels whose
 // top-left corner is at (x, y).

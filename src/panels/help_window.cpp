@@ -127,10 +127,9 @@ bool overClose(POINT p) { return p.x >= 598 && p.y < 46; }
 
 LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
-            TrackMouseLeave(window, tracking);
             bool hover = overClose(PanelMousePoint(lParam));
             if (hover != helpCloseHover) {
                 helpCloseHover = hover;
@@ -145,7 +144,6 @@ LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             setHelpScroll(helpScroll + (GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -kWheelStep : kWheelStep));
             return 0;
         case WM_MOUSELEAVE:
-            tracking = false;
             if (helpCloseHover) {
                 helpCloseHover = false;
                 paintHelpWindow();
@@ -160,14 +158,11 @@ LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 void initHelpWindow(HWND owner) { help.owner = owner; }
 
 void toggleHelpWindow() {
-    if (help.visible) {
-        closeHelpWindow();
-        return;
-    }
-    if (!OpenPanel(help, L"KivoHelp", helpWindowProc)) return;
-    helpScroll = 0;
-    placeHelpWindow();
-    paintHelpWindow();
+    TogglePanel(help, L"KivoHelp", helpWindowProc, [] {
+        helpScroll = 0;
+        placeHelpWindow();
+        paintHelpWindow();
+    }, closeHelpWindow);
 }
 
 bool isHelpWindowOpen() { return help.visible; }

@@ -247,10 +247,9 @@ int hoverAt(POINT p) {
 
 LRESULT CALLBACK infoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
-            TrackMouseLeave(window, tracking);
             int hover = hoverAt(PanelMousePoint(lParam));
             if (hover != infoHover) {
                 infoHover = hover;
@@ -268,7 +267,6 @@ LRESULT CALLBACK infoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             setInfoScroll(infoScroll + (GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? -kWheelStep : kWheelStep));
             return 0;
         case WM_MOUSELEAVE:
-            tracking = false;
             if (infoHover != kHoverNone) {
                 infoHover = kHoverNone;
                 paintInfoWindow();
@@ -320,14 +318,11 @@ void initInfoWindow(HWND owner, const EngineAccess& access,
 }
 
 void toggleInfoWindow() {
-    if (info.visible) {
-        closeInfoWindow();
-        return;
-    }
-    if (!OpenPanel(info, L"KivoInfo", infoWindowProc)) return;
-    infoScroll = 0;
-    refreshTicks = 0;
-    refresh();
+    TogglePanel(info, L"KivoInfo", infoWindowProc, [] {
+        infoScroll = 0;
+        refreshTicks = 0;
+        refresh();
+    }, closeInfoWindow);
 }
 
 bool isInfoWindowOpen() { return info.visible; }

@@ -198,10 +198,9 @@ void choose(int row, int option) {
 
 LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, trackingLeave)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
-            TrackMouseLeave(window, trackingLeave);
             POINT p = PanelMousePoint(lParam);
             int now = hitZoneAt(paintedZones, p.x, p.y);
             if (now != hover) {
@@ -211,7 +210,6 @@ LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
             return 0;
         }
         case WM_MOUSELEAVE:
-            trackingLeave = false;
             hover = -1;
             repaint();
             return 0;
@@ -238,18 +236,15 @@ void initSettingsWindow(HWND owner, void (*apply)()) {
 }
 
 void toggleSettingsWindow() {
-    if (panel.visible) {
-        closeSettingsWindow();
-        return;
-    }
-    if (!OpenPanel(panel, kClassName, settingsWindowProc)) return;
-    PanelModel model = buildModel();
-    placePanel(model.layout);
-    paintPanel(model);
-    ShowAboveOwner(panel.window);
-    if (testMode)
-        diagLog("settings open x=%ld y=%ld w=%d h=%d", place.x, place.y, ScalePx(kSettingsPanelWidth),
-                ScalePx(float(model.layout.height)));
+    TogglePanel(panel, kClassName, settingsWindowProc, [] {
+        PanelModel model = buildModel();
+        placePanel(model.layout);
+        paintPanel(model);
+        ShowAboveOwner(panel.window);
+        if (testMode)
+            diagLog("settings open x=%ld y=%ld w=%d h=%d", place.x, place.y, ScalePx(kSettingsPanelWidth),
+                    ScalePx(float(model.layout.height)));
+    }, closeSettingsWindow);
 }
 
 bool isSettingsWindowOpen() { return panel.visible; }

@@ -17,6 +17,7 @@
 #include "engine/engine.h"
 #include "engine/open_files.h"
 #include "engine/playlist_window.h"
+#include "engine/preview_engine.h"
 #include "input/capture.h"
 #include "input/commands.h"
 #include "input/feedback.h"
@@ -26,6 +27,7 @@
 #include "osd/drawing_kit.h"
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
+#include "osd/preview_window.h"
 #include "osd/toast.h"
 #include "osd/uiscale.h"
 #include "panels/help_window.h"
@@ -83,6 +85,7 @@ void onFirstFrame(HWND window) {
         pointer.lastRealMove = GetTickCount();
         SetHudFullScreen(isFullScreen());
         CreateHud(window, appInstance, engineAccess);
+        CreatePreviewWindow(window, {previewWant, previewForget, IsMenuOpen});
         layoutVideo();
         wchar_t title[1024];
         int length = GetWindowTextW(window, title, 1024);
@@ -111,6 +114,7 @@ void watchFileName(HWND window) {
     char path[1024];
     if (engineGetText("path", path, sizeof path) && lastFilePath != path) {
         lastFilePath = path;
+        HidePreview();
         // An open bookmarks menu lists the old file's rows; a click there must not act on this
         // one. The first file's path arrives a tick after its first picture: a menu opened in
         // between was already made for that file.

@@ -11,6 +11,11 @@ const char* const kEngineApiNames[11] = {
     "mpv_get_property_string", "mpv_free", "mpv_error_string",
 };
 
+const char* const kEngineRenderApiNames[5] = {
+    "mpv_render_context_create", "mpv_render_context_render", "mpv_render_context_set_update_callback",
+    "mpv_render_context_update", "mpv_render_context_free",
+};
+
 EngineApi engineApi = {};
 std::atomic<mpv_handle*> engineHandle{nullptr};
 std::atomic<long> quitRequested{kQuitNone};

@@ -10,6 +10,7 @@
 #include "osd/engine_access.h"
 
 struct mpv_handle;
+struct mpv_render_context;
 
 // The few libmpv client types the program needs (client API 2).
 struct MpvEvent {
@@ -33,6 +34,16 @@ enum : int {
     MPV_FORMAT_FLAG = 3,
     MPV_FORMAT_INT64 = 4,
     MPV_FORMAT_DOUBLE = 5,
+    MPV_RENDER_PARAM_API_TYPE = 1,
+    MPV_RENDER_PARAM_SW_SIZE = 17,
+    MPV_RENDER_PARAM_SW_FORMAT = 18,
+    MPV_RENDER_PARAM_SW_STRIDE = 19,
+    MPV_RENDER_PARAM_SW_POINTER = 20,
+    MPV_RENDER_UPDATE_FRAME = 1,
+};
+struct MpvRenderParam {
+    int type;
+    void* data;
 };
 
 // Entry points resolved once by the engine thread, in this order.
@@ -48,8 +59,16 @@ struct EngineApi {
     char* (*mpv_get_property_string)(mpv_handle*, const char*);
     void (*mpv_free)(void*);
     const char* (*mpv_error_string)(int);
+    // Optional: the software render API that previews draw through. An engine without it
+    // (null here) plays as usual and shows no previews.
+    int (*mpv_render_context_create)(mpv_render_context**, mpv_handle*, MpvRenderParam*);
+    int (*mpv_render_context_render)(mpv_render_context*, MpvRenderParam*);
+    void (*mpv_render_context_set_update_callback)(mpv_render_context*, void (*)(void*), void*);
+    uint64_t (*mpv_render_context_update)(mpv_render_context*);
+    void (*mpv_render_context_free)(mpv_render_context*);
 };
 extern const char* const kEngineApiNames[11];
+extern const char* const kEngineRenderApiNames[5];
 
 extern EngineApi engineApi;
 // Set once, after the engine was initialised; read by both threads.

@@ -42,6 +42,9 @@ bool loadEngineApi() {
             return false;
         }
     }
+    for (int i = 0; i < 5; ++i)
+        slots[11 + i] = reinterpret_cast<void*>(GetProcAddress(library, kEngineRenderApiNames[i]));
+    if (!slots[11] || !slots[12] || !slots[13] || !slots[14] || !slots[15]) engineApi.mpv_render_context_create = nullptr;
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "input/commands.h"
 #include "input/panscan.h"
 #include "osd/panel_kit.h"
+#include "osd/preview_window.h"
 #include "panels/language.h"
 #include "store/bookmarks.h"
 #include "store/settings.h"
@@ -330,6 +331,7 @@ MenuEngineReads menuEngineReads() { return {engineGetDouble, engineGetFlag, engi
 void ShowMenu(HWND owner, POINT at, const MenuItems& items, void (*pick)(const char* command)) {
     InitDrawingKit();
     CloseMenu();
+    HidePreview();
     menu.owner = owner;
     menu.pick = pick;
     menu.filePath = enginePath();

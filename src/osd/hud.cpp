@@ -12,6 +12,7 @@
 #include "osd/drawing_kit.h"
 #include "osd/hud_core.h"
 #include "osd/hud_paint.h"
+#include "osd/preview_window.h"
 #include "osd/toast.h"
 
 namespace {
@@ -50,10 +51,24 @@ void layout() {
 std::string paintedKey;
 int paintedX = 0, paintedY = 0;
 
+// The picture preview goes with the time bubble: shown while it shows, just above it.
+void updatePreview() {
+    bool overBar = visible && (model.hover == kHudSeek || model.drag == kHudSeek) && model.hoverFraction >= 0 &&
+                   model.duration > 0;
+    if (!overBar) {
+        HidePreview();
+        return;
+    }
+    const HudRect& r = model.elements[kHudSeek];
+    float xh = float(r.left + model.hoverFraction * (r.right - r.left));
+    ShowPreview(model.hoverFraction * model.duration, screenX + ScalePx(xh), screenY + ScalePx(2));
+}
+
 // A repaint costs milliseconds under GDI+; the bar is only drawn again when something that
 // shows has changed (or it was moved, or is being shown).
 void paint(bool force = false) {
     if (!hudWindow) return;
+    updatePreview();
     std::string key = hudPaintKey(model, UiScale());
     if (!force && key == paintedKey && screenX == paintedX && screenY == paintedY) return;
     PaintHud(hudWindow, model, screenX, screenY);
@@ -104,6 +119,7 @@ void show() {
 void hide() {
     ShowWindow(hudWindow, SW_HIDE);
     visible = false;
+    HidePreview();
     updateSubtitleMargin();
 }
 

@@ -1,5 +1,6 @@
 #include "osd/hud_core.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -143,4 +144,11 @@ std::string hudPaintKey(const HudModel& m, float scale) {
     key += numbers;
     for (double t : m.markers) key += "|" + std::to_string(quarterPixel(t));
     return key + "#" + hudStaticPaintKey(m, scale);
+}
+
+HudPoint previewPlace(int anchorX, int aboveY, int gap, int w, int h, const int work[4]) {
+    int x = anchorX - w / 2, y = aboveY - gap - h;
+    x = std::max(work[0], std::min(x, work[2] - w));
+    y = std::max(work[1], std::min(y, work[3] - h));
+    return {x, y};
 }

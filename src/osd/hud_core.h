@@ -67,3 +67,10 @@ struct HudWantInputs {
     int cursorX, cursorY, left, top, right, bottom, barHeightPx;
 };
 bool hudWanted(const HudWantInputs& in);
+
+// Top-left corner (screen pixels) of the picture preview, w × h, centred on `anchorX` with its
+// bottom `gap` above `aboveY`, kept inside the work area (left, top, right, bottom).
+struct HudPoint {
+    int x, y;
+};
+HudPoint previewPlace(int anchorX, int aboveY, int gap, int w, int h, const int work[4]);

@@ -151,6 +151,7 @@ const BuiltinText kBuiltinTexts[kBuiltinTextCount] = {
     {"ล้างรายการ", "Clear"},  // 148
     {"เปิดไฟล์", "Open file"},  // 149
     {"หรือลากไฟล์วิดีโอมาวางที่นี่   ·   Ctrl+O", "or drop a video here   ·   Ctrl+O"},  // 150
+    {"ภาพตัวอย่างบนแถบกรอ", "Picture previews on the seek bar"},  // 151
 };
 
 void parseLanguagePack(const std::string& bytes, std::string* title,

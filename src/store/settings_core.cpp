@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-const SettingsKey kSettingsKeys[9] = {
+const SettingsKey kSettingsKeys[10] = {
     {"seek", &Settings::seek, nullptr},
     {"volume", &Settings::volume, nullptr},
     {"hide", &Settings::hide, nullptr},
@@ -14,6 +14,7 @@ const SettingsKey kSettingsKeys[9] = {
     {"single", nullptr, &Settings::single},
     {"hwdec", nullptr, &Settings::hwdec},
     {"boost", nullptr, &Settings::boost},
+    {"previews", nullptr, &Settings::previews},
 };
 
 namespace {

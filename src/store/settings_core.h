@@ -15,6 +15,7 @@ struct Settings {
     uint8_t autoqueue = 0;
     uint8_t single = 1;
     uint8_t hwdec = 1;
+    uint8_t previews = 1;     // pictures over the seek bar
     char lang[16] = {};       // language code, empty = default language
     char shotdir[1024] = {};  // UTF-8 capture folder, empty = default
 };
@@ -27,7 +28,7 @@ struct SettingsKey {
 };
 
 // The numeric keys in file order.
-extern const SettingsKey kSettingsKeys[9];
+extern const SettingsKey kSettingsKeys[10];
 
 // Reads settings.ini text into `s` (which should hold the defaults first) the way a
 // line-by-line reader with a 1200-byte buffer sees it, then validates the ranges.

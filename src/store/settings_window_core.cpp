@@ -20,6 +20,7 @@ const SettingsRowDef kSettingsRows[kSettingsRowCount] = {
     {L"ดูต่อจากที่ค้างไว้", L"RESUME", "resume", nullptr, &Settings::resume, nullptr, 0, false},
     {L"เล่นไฟล์อื่นในโฟลเดอร์ต่อ", L"AUTO-QUEUE FOLDER", "autoqueue", nullptr, &Settings::autoqueue, nullptr, 0, false},
     {L"เปิดไฟล์ใหม่ในหน้าต่างเดิม", L"SINGLE WINDOW", "single", nullptr, &Settings::single, nullptr, 0, false},
+    {L"ภาพตัวอย่างบนแถบกรอ", L"SEEK PREVIEWS", "previews", nullptr, &Settings::previews, nullptr, 0, false},
 };
 
 SettingsLayout layoutSettingsPanel(const std::vector<RowContent>& rows) {

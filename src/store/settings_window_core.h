@@ -30,7 +30,7 @@ struct SettingsRowDef {
     int optionCount;
     bool translate;  // option texts go through tr
 };
-constexpr int kSettingsRowCount = 7;
+constexpr int kSettingsRowCount = 8;
 extern const SettingsRowDef kSettingsRows[kSettingsRowCount];
 
 enum ZoneAction { kZoneChoose = 0, kZoneClose = 1, kZoneCaptureFolder = 2, kZoneDefaultApps = 3 };

@@ -5,6 +5,8 @@
 #include "app/startup_core.h"
 #include "engine/engine_options_core.h"
 #include "engine/playlist_core.h"
+#include "engine/preview_core.h"
+#include "osd/hud_core.h"
 #include "osd/uiscale_core.h"
 
 namespace {
@@ -78,6 +80,35 @@ TEST(PlaylistPanel, SmallestPanelScrollClampsThumbAndHits) {
         PlaylistHit hit = hitTestPlaylist(360, 400, 8, 5, c[0], c[1]);
         EXPECT_EQ(int(hit.part) * 1000 + hit.index, c[2] * 1000 + c[3]) << c[0] << "," << c[1];
     }
+}
+
+// Which files get previews, the picture's box, slots, the cache's eviction and the window's place.
+TEST(Previews, EligibilityBoxSlotsCacheAndPlace) {
+    PreviewFileFacts film{"C:\\f.mkv", 600, true, 16.0 / 9};
+    EXPECT_EQ(previewRefusal(film), nullptr);
+    for (auto change : {+[](PreviewFileFacts& f) { f.path = "https://x.test/a.mp4"; },
+                        +[](PreviewFileFacts& f) { f.hasVideo = false; }, +[](PreviewFileFacts& f) { f.duration = 1.9; }}) {
+        PreviewFileFacts f = film;
+        change(f);
+        EXPECT_NE(previewRefusal(f), nullptr);
+    }
+    PreviewBox wide = previewBoxFor(16.0 / 9), four = previewBoxFor(4.0 / 3), portrait = previewBoxFor(9.0 / 16);
+    EXPECT_EQ((std::vector<int>{wide.width, wide.height, four.height, portrait.width, portrait.height}),
+              (std::vector<int>{192, 108, 144, 61, 108}));
+    EXPECT_EQ(previewStep(20) * 100 + previewStep(3000), 110.0);
+    EXPECT_EQ(previewSlotOf(14.6, 10) * 100 + previewSlotOf(-3, 10), 100);
+    EXPECT_EQ(previewSlotTime(60, 10, 600), 599.5);  // the end has no frame to seek to
+    PreviewCache cache;
+    for (int i = 0; i <= kPreviewCacheSlots; ++i) {
+        cache.put(i, {2, 1, {1u, 2u}});
+        if (i == 50) cache.find(0, 2, 1);  // used again: slot 1 is now the oldest
+    }
+    EXPECT_TRUE(cache.size() == size_t(kPreviewCacheSlots) && cache.find(0, 2, 1) && !cache.find(1, 2, 1) &&
+                !cache.find(0, 4, 2));
+    const int work[4] = {0, 0, 1280, 800};
+    HudPoint left = previewPlace(10, 700, 4, 194, 110, work), right = previewPlace(1275, 700, 4, 194, 110, work),
+             high = previewPlace(600, 60, 4, 194, 110, work);
+    EXPECT_EQ((std::vector<int>{left.x, left.y, right.x, high.x, high.y}), (std::vector<int>{0, 586, 1086, 503, 0}));
 }
 
 }  // namespace

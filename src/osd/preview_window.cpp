@@ -1,0 +1,124 @@
+#include "osd/preview_window.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <vector>
+
+#include "app/diaglog.h"
+#include "osd/drawing_kit.h"
+#include "osd/hud_core.h"
+#include "osd/panel_kit.h"
+
+namespace {
+
+HWND previewWindow = nullptr;
+PreviewSource source = {};
+bool wanted = false;
+double wishSeconds = 0;
+int anchorX = 0, aboveY = 0;
+// The picture on show (or the last one of this file, kept while the next is on its way).
+unsigned shownGeneration = 0;
+std::vector<uint32_t> shownPixels;
+int shownWidth = 0, shownHeight = 0;
+double shownTime = -1;
+PreviewAnswer answer;
+
+void hideWindow() {
+    if (!IsWindowVisible(previewWindow)) return;
+    ShowWindow(previewWindow, SW_HIDE);
+    diagLog("preview hidden");
+}
+
+void paint() {
+    int edge = ScalePx(1);
+    int w = shownWidth + 2 * edge, h = shownHeight + 2 * edge;
+    RECT monitorWork = {};
+    POINT at = {anchorX, aboveY};
+    MONITORINFO info = {sizeof info};
+    if (GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info)) monitorWork = info.rcWork;
+    int work[4] = {int(monitorWork.left), int(monitorWork.top), int(monitorWork.right), int(monitorWork.bottom)};
+    HudPoint place = previewPlace(anchorX, aboveY, ScalePx(4), w, h, work);
+    Canvas canvas(w, h);
+    if (!canvas.graphics || !canvas.pixels) return;
+    float uw = float(w) / UiScale(), uh = float(h) / UiScale();
+    FillBox(canvas.graphics, PanelNavy, 0, 0, uw, uh);
+    Gdiplus::DllExports::GdipFlush(canvas.graphics, Gdiplus::FlushIntentionSync);
+    for (int y = 0; y < shownHeight; ++y)
+        memcpy(canvas.pixels + size_t(y + edge) * size_t(w) + size_t(edge), shownPixels.data() + size_t(y) * size_t(shownWidth),
+               size_t(shownWidth) * 4);
+    OutlineBox(canvas.graphics, AccentCyan(150), 0, 0, uw, uh);
+    if (PresentPanel(previewWindow, canvas, place.x, place.y))
+        diagLog("preview shown t=%.3f gen=%u x=%d y=%d w=%d h=%d", shownTime, shownGeneration, int(place.x),
+                int(place.y), w, h);
+}
+
+// Asks for the picture under the pointer; keeps showing this file's last one until it comes.
+void refresh(bool placeChanged) {
+    answer = {};
+    if (!source.want || !source.want(previewWindow, wishSeconds, answer)) {
+        shownPixels.clear();
+        hideWindow();
+        return;
+    }
+    if (answer.generation != shownGeneration) shownPixels.clear();
+    const PreviewImage& image = answer.image;
+    bool changed = placeChanged || !IsWindowVisible(previewWindow);
+    if (image.pixels && (image.time != shownTime || shownPixels.empty())) {
+        shownGeneration = answer.generation;
+        shownWidth = image.width;
+        shownHeight = image.height;
+        shownTime = image.time;
+        shownPixels.assign(image.pixels, image.pixels + size_t(image.width) * size_t(image.height));
+        changed = true;
+    }
+    if (shownPixels.empty()) {
+        hideWindow();
+        return;
+    }
+    if (changed) paint();
+}
+
+LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // The preview lies over the picture, never under the pointer on the bar: it takes no clicks.
+    if (message == WM_NCHITTEST) return HTTRANSPARENT;
+    LRESULT result = 0;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
+    if (message == kPreviewReadyMessage) {
+        if (wanted) refresh(false);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void CreatePreviewWindow(HWND owner, const PreviewSource& previewSource) {
+    if (previewWindow) return;
+    source = previewSource;
+    previewWindow = CreatePanelWindow(L"KivoPreview", previewWindowProc, owner);
+}
+
+void ShowPreview(double seconds, int x, int y) {
+    if (!previewWindow) return;
+    if (source.blocked && source.blocked()) {
+        HidePreview();
+        return;
+    }
+    bool moved = x != anchorX || y != aboveY;
+    wanted = true;
+    wishSeconds = seconds;
+    anchorX = x;
+    aboveY = y;
+    // Asked again even when nothing moved: the playing file may have changed under the pointer.
+    refresh(moved);
+}
+
+void HidePreview() {
+    if (!previewWindow || !wanted) return;
+    wanted = false;
+    if (source.forget) source.forget();
+    hideWindow();
+}
+
+bool IsPreviewVisible() { return previewWindow && IsWindowVisible(previewWindow); }

@@ -153,11 +153,12 @@ std::vector<double> testMarkers;
 LRESULT testControl(WPARAM selector, LPARAM lParam) {
     if (!testMode) return 0;
     if (selector == kTestLogState) {
-        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s fullscreen=%d ontop=%d hud=%d cursorHidden=%d",
+        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s fullscreen=%d ontop=%d hud=%d cursorHidden=%d "
+                "dropped=%s",
                 engineGetString("path").c_str(), engineGetString("playlist-pos-1").c_str(),
                 engineGetString("playlist-count").c_str(), engineGetString("pause").c_str(),
                 engineGetString("volume").c_str(), isFullScreen() ? 1 : 0, alwaysOnTop ? 1 : 0,
-                IsHudVisible() ? 1 : 0, pointer.cursorHidden ? 1 : 0);
+                IsHudVisible() ? 1 : 0, pointer.cursorHidden ? 1 : 0, engineGetString("frame-drop-count").c_str());
         return 1;
     }
     // CPU time the user-interface thread has used so far, for the benchmarks.

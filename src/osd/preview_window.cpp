@@ -23,6 +23,7 @@ std::vector<uint32_t> shownPixels;
 int shownWidth = 0, shownHeight = 0;
 double shownTime = -1;
 PreviewAnswer answer;
+double restMs = 0;  // when the pointer came to rest at the wished time
 
 void hideWindow() {
     if (!IsWindowVisible(previewWindow)) return;
@@ -30,7 +31,8 @@ void hideWindow() {
     diagLog("preview hidden");
 }
 
-void paint() {
+// `fresh`: the picture of the wished time has just come (logged, for the tests and benchmarks).
+void paint(bool fresh) {
     int edge = ScalePx(1);
     int w = shownWidth + 2 * edge, h = shownHeight + 2 * edge;
     RECT monitorWork = {};
@@ -48,9 +50,9 @@ void paint() {
         memcpy(canvas.pixels + size_t(y + edge) * size_t(w) + size_t(edge), shownPixels.data() + size_t(y) * size_t(shownWidth),
                size_t(shownWidth) * 4);
     OutlineBox(canvas.graphics, AccentCyan(150), 0, 0, uw, uh);
-    if (PresentPanel(previewWindow, canvas, place.x, place.y))
-        diagLog("preview shown t=%.3f gen=%u x=%d y=%d w=%d h=%d", shownTime, shownGeneration, int(place.x),
-                int(place.y), w, h);
+    if (PresentPanel(previewWindow, canvas, place.x, place.y) && fresh)
+        diagLog("preview shown t=%.3f gen=%u x=%d y=%d w=%d h=%d wait=%.1f", shownTime, shownGeneration,
+                int(place.x), int(place.y), w, h, processMs() - restMs);
 }
 
 // Asks for the picture under the pointer; keeps showing this file's last one until it comes.
@@ -63,20 +65,20 @@ void refresh(bool placeChanged) {
     }
     if (answer.generation != shownGeneration) shownPixels.clear();
     const PreviewImage& image = answer.image;
-    bool changed = placeChanged || !IsWindowVisible(previewWindow);
-    if (image.pixels && (image.time != shownTime || shownPixels.empty())) {
+    bool visible = IsWindowVisible(previewWindow);
+    bool fresh = image.pixels && (image.time != shownTime || shownPixels.empty() || !visible);
+    if (fresh) {
         shownGeneration = answer.generation;
         shownWidth = image.width;
         shownHeight = image.height;
         shownTime = image.time;
         shownPixels.assign(image.pixels, image.pixels + size_t(image.width) * size_t(image.height));
-        changed = true;
     }
     if (shownPixels.empty()) {
         hideWindow();
         return;
     }
-    if (changed) paint();
+    if (fresh || placeChanged || !visible) paint(fresh);
 }
 
 LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -106,6 +108,7 @@ void ShowPreview(double seconds, int x, int y) {
         return;
     }
     bool moved = x != anchorX || y != aboveY;
+    if (!wanted || seconds != wishSeconds) restMs = processMs();
     wanted = true;
     wishSeconds = seconds;
     anchorX = x;
@@ -118,6 +121,7 @@ void HidePreview() {
     if (!previewWindow || !wanted) return;
     wanted = false;
     if (source.forget) source.forget();
+    shownPixels.clear();  // back on the bar, a picture of another place would mislead
     hideWindow();
 }
 

@@ -38,6 +38,7 @@ class Hud(ScriptedTest):
         since = kivo.sends("seek 50.000 absolute+exact", kivo.click, hx + 84 + (hw - 168) // 2, hy + 32)
         seeks = [c for c in kivo.journal_commands(since) if c.startswith("seek")]
         self.assertEqual(seeks, ["seek 50.000 absolute+keyframes", "seek 50.000 absolute+exact"])
+        self.assertFalse(kivo.visible("KivoPreview"))  # the double has no render API: the bubble alone
         # Dragging sends at most one fast seek per 50 ms, then an exact one on release.
         kivo.move_mouse(hx + 100, hy + 32)
         since, t0 = len(kivo.journal()), time.monotonic()

@@ -57,20 +57,20 @@ class Previews(PlayerTest):
         x, y, w, h = kivo.window_rect(PREVIEW)[:4]
         return coarse(kivo.screenshot(name), x + 1, y + 1, w - 2, h - 2)
 
+    def against_engine_frame(self, picture):
+        """How far the preview is from the frame the engine saves now."""
+        saved = kivo.SCREENS / "engine-frame.png"
+        kivo.command(f'screenshot-to-file "{kivo.win_path(saved)}" video'.replace("\\", "\\\\"))
+        return distance(coarse(saved, 0, 0, 320, 240), picture)
+
     def test_pictures_match_the_clip_above_the_bubble_inside_the_screen(self):
         self.play("hue.mp4")
-        saved = kivo.BUILD / "screens" / "engine-frame.png"
         pictures = []
         for fraction in (0.25, 0.75):
             t = float(self.rest_at(fraction, SHOWN.replace(r"([\d.]+)", f"({round(fraction * 20)}\\.000)")).group(1))
-            picture = self.preview_picture(f"preview-{fraction}")
+            pictures.append(self.preview_picture(f"preview-{fraction}"))
             kivo.command(f"seek {t} absolute+exact")
-
-            def engine_frame_matches():
-                kivo.command(f'screenshot-to-file "{kivo.win_path(saved)}" video'.replace("\\", "\\\\"))
-                return distance(coarse(saved, 0, 0, 320, 240), picture) < 14
-            kivo.wait_until(engine_frame_matches, 15, f"the engine's frame at {t} s like the preview")
-            pictures.append(picture)
+            kivo.wait_until(lambda: self.against_engine_frame(pictures[-1]) < 14, 15, f"the engine's frame at {t} s")
         self.assertGreater(distance(*pictures), 40)
         # Both ends of a full-screen bar: above the bubble, inside the screen.
         kivo.command("@fullscreen")
@@ -97,15 +97,15 @@ class Previews(PlayerTest):
     def test_a_file_change_while_a_picture_is_on_its_way_never_shows_the_old_file(self):
         player = self.play("hue.mp4")
         self.rest_at(0.5)
-        first = self.preview_picture("preview-hue")
         self.rest_at(0.8, None)
         kivo.command(f'loadfile "{kivo.win_path(self.clips / "bars.mp4")}"'.replace("\\", "\\\\"))
         kivo.wait_for_title("bars.mp4 - KivoPlayer")
         mark = len(kivo.read_log())
-        self.rest_at(0.3, SHOWN.replace(r"gen=(\d+)", "gen=(2)"))
-        self.assertGreater(distance(self.preview_picture("preview-bars"), first), 40)
+        kivo.wait_for_log(SHOWN.replace(r"gen=(\d+)", "gen=(2)"), 15, mark)
         self.assertNotRegex(kivo.read_log()[mark:], r"preview shown .* gen=1 ")
+        bars = self.preview_picture("preview-bars")
+        kivo.wait_until(lambda: self.against_engine_frame(bars) < 14, 15, "the preview like the new file's frame")
         # Closing with a picture on its way still ends the process within its limit.
-        self.rest_at(0.9, None)
+        self.rest_at(0.1, None)
         self.assertEqual(player.close(), 0)
         self.assertLess(float(re.search(r"^close_ms=([\d.]+)", kivo.read_log(), re.M).group(1)), 450)

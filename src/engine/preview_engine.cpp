@@ -70,6 +70,7 @@ struct PreviewEngine {
     unsigned loadedGeneration = 0;
     bool loaded = false;
     int framesOfFile = 0;
+    int newFrames = 0;  // frames the renderer announced and we drew
 };
 
 const char* startPreviewEngine(PreviewEngine& e) {
@@ -77,8 +78,10 @@ const char* startPreviewEngine(PreviewEngine& e) {
     if (!e.handle) return "engine not created";
     static const char* const options[][2] = {
         {"config", "no"}, {"terminal", "no"}, {"osc", "no"}, {"load-scripts", "no"}, {"ytdl", "no"},
+        {"load-stats-overlay", "no"}, {"load-console", "no"}, {"load-auto-profiles", "no"}, {"load-select", "no"},
+        {"load-positioning", "no"}, {"load-commands", "no"},
         {"input-default-bindings", "no"}, {"input-vo-keyboard", "no"}, {"idle", "yes"}, {"keep-open", "yes"},
-        {"pause", "yes"}, {"vid", "auto"}, {"aid", "no"}, {"sid", "no"}, {"audio", "no"}, {"ao", "null"},
+        {"pause", "yes"}, {"vid", "auto"}, {"aid", "no"}, {"sid", "no"}, {"ao", "null"},
         {"sub-auto", "no"}, {"audio-file-auto", "no"}, {"cover-art-auto", "no"}, {"autocreate-playlist", "no"},
         {"hwdec", "no"}, {"hr-seek", "no"}, {"vd-lavc-threads", "1"}, {"cache", "no"},
         {"demuxer-max-bytes", "2MiB"}, {"demuxer-max-back-bytes", "0"}, {"demuxer-readahead-secs", "0"},
@@ -99,6 +102,7 @@ bool renderIfNew(PreviewEngine& e, PreviewPicture& picture, bool evenWithoutFram
     bool frame = false;
     if (renderUpdate.exchange(false)) frame = (engineApi.mpv_render_context_update(e.render) & MPV_RENDER_UPDATE_FRAME) != 0;
     if (!frame && !evenWithoutFrame) return false;
+    e.newFrames += frame ? 1 : 0;
     int size[2] = {picture.width, picture.height};
     size_t stride = (size_t(picture.width) * 4 + 63) & ~size_t(63);
     auto* buffer = static_cast<uint8_t*>(_aligned_malloc(stride * size_t(picture.height), 64));
@@ -156,6 +160,7 @@ void makePicture(PreviewEngine& e, const Wish& w) {
     char at[32];
     snprintf(at, sizeof at, "%.3f", w.time);
     bool restarted = false;
+    int framesBefore = e.newFrames;
     if (w.generation != e.loadedGeneration) {
         // A new file opens straight at the wished time.
         e.loadedGeneration = w.generation;
@@ -182,9 +187,9 @@ void makePicture(PreviewEngine& e, const Wish& w) {
         if (e.framesOfFile == 0) publish(w, {w.generation, w.slot, {}, "nothing drawn in 2 s"});
         return;
     }
-    // The frame after the seek comes with or shortly after the restart; without news the
-    // renderer draws the frame it holds, which is then that one.
-    ULONGLONG until = GetTickCount64() + 300;
+    // The frame after the seek comes just before the restart or shortly after it; without
+    // news the renderer draws the frame it holds, which is then that one.
+    ULONGLONG until = GetTickCount64() + (e.newFrames > framesBefore ? 25 : 300);
     bool drawn = false;
     while (!drawn && GetTickCount64() < until) {
         drawn = renderIfNew(e, picture, false);

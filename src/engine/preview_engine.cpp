@@ -312,6 +312,7 @@ bool previewWant(HWND notify, double seconds, PreviewAnswer& answer) {
         }
         SetThreadPriority(thread, THREAD_PRIORITY_BELOW_NORMAL);
         CloseHandle(thread);
+        diagLog("preview engine starting");
     }
     {
         std::lock_guard<std::mutex> guard(lock);

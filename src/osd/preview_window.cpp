@@ -31,8 +31,8 @@ void hideWindow() {
     diagLog("preview hidden");
 }
 
-// `fresh`: the picture of the wished time has just come (logged, for the tests and benchmarks).
-void paint(bool fresh) {
+// Where the window goes for the picture on show, and its size, in screen pixels.
+RECT placeOnScreen() {
     int edge = ScalePx(1);
     int w = shownWidth + 2 * edge, h = shownHeight + 2 * edge;
     RECT monitorWork = {};
@@ -41,6 +41,14 @@ void paint(bool fresh) {
     if (GetMonitorInfoW(MonitorFromPoint(at, MONITOR_DEFAULTTONEAREST), &info)) monitorWork = info.rcWork;
     int work[4] = {int(monitorWork.left), int(monitorWork.top), int(monitorWork.right), int(monitorWork.bottom)};
     HudPoint place = previewPlace(anchorX, aboveY, ScalePx(4), w, h, work);
+    return {place.x, place.y, place.x + w, place.y + h};
+}
+
+// `fresh`: the picture of the wished time has just come (logged, for the tests and benchmarks).
+void paint(bool fresh) {
+    RECT r = placeOnScreen();
+    int edge = ScalePx(1), w = int(r.right - r.left), h = int(r.bottom - r.top);
+    HudPoint place = {int(r.left), int(r.top)};
     Canvas canvas(w, h);
     if (!canvas.graphics || !canvas.pixels) return;
     float uw = float(w) / UiScale(), uh = float(h) / UiScale();
@@ -78,7 +86,13 @@ void refresh(bool placeChanged) {
         hideWindow();
         return;
     }
-    if (fresh || placeChanged || !visible) paint(fresh);
+    if (fresh || !visible) {
+        paint(fresh);
+    } else if (placeChanged) {
+        // The same picture at another place (sweeping the bar): only the window moves.
+        RECT r = placeOnScreen();
+        SetWindowPos(previewWindow, nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 LRESULT CALLBACK previewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

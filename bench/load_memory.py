@@ -18,7 +18,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[1] / "tests" / "e2e"))
 import kivo  # noqa: E402
-from startup_vs_mpv import PROGRAM_OPTIONS, SHARED_ENGINE  # noqa: E402
+from startup_vs_mpv import PROGRAM_OPTIONS, engine_player  # noqa: E402
 
 LOAD_SCRIPT = """local files, n = {%s}, 0
 mp.register_event("file-loaded", function()
@@ -35,7 +35,7 @@ def anonymous_kb(pid):
 
 def main():
     minutes = float(sys.argv[1]) if len(sys.argv) > 1 else 8
-    mpv_exe = SHARED_ENGINE / "mpv.exe"
+    mpv_exe = engine_player()
     if not mpv_exe.exists():
         sys.exit(f"no {mpv_exe}: the engine's own player is needed for the comparison")
     clips = kivo.media()

@@ -30,6 +30,13 @@ PROGRAM_OPTIONS = [
 SHARED_ENGINE = Path(os.environ.get("KIVO_SHARED", kivo.SOURCE.parent / "shared")) / "engine"
 
 
+def engine_player():
+    """The engine's own mpv.exe of the build beside the program (scripts/engine.sh puts it in
+    build/win/engine), else the shared prebuilt one."""
+    built = kivo.BUILD / "engine" / "mpv.exe"
+    return built if built.exists() else SHARED_ENGINE / "mpv.exe"
+
+
 def wait_for(predicate, timeout=60):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:
@@ -76,7 +83,7 @@ def run_mpv(clip, mpv_exe, marker, options):
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 7
     clip = Path(sys.argv[2]) if len(sys.argv) > 2 else kivo.media() / "a.mp4"
-    mpv_exe = SHARED_ENGINE / "mpv.exe"
+    mpv_exe = engine_player()
     if not mpv_exe.exists():
         sys.exit(f"no {mpv_exe}: the engine's own player is needed for the comparison")
     marker = kivo.BUILD / "bench-mpv-first-frame"

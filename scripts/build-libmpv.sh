@@ -8,16 +8,23 @@
 # in $TOP/out/include/mpv. TOP defaults to ${KIVO_CACHE:-$HOME/.cache/kivoplayer}/libmpv-win64.
 #
 # Everything is linked statically into the one DLL, which then imports only Windows
-# system DLLs: mpv 0.40 with ffmpeg 7.1, libplacebo, libass + harfbuzz + freetype +
-# fribidi, Lua 5.2 and zlib. About 13 minutes from nothing on two cores.
+# system DLLs: mpv 0.40 with ffmpeg 7.1 (every decoder, demuxer, protocol and filter, the
+# D3D11VA and DXVA2 hardware decoders), dav1d, libxml2 (DASH), libplacebo, LittleCMS 2,
+# uchardet, libass + harfbuzz + freetype + fribidi, Lua 5.2, zlib and a small iconv of our
+# own over the Windows code pages. BUILD-TIME-PLACEHOLDER
 #
-# Re-runnable: each finished stage leaves a stamp in $TOP/stamps and is skipped next
-# time (delete the stamp, or run with FORCE="stage ...", to redo it). Stage logs are in
-# $TOP/logs; wall times are appended to $TOP/logs/times.log. Must run as root: the
-# build prerequisites are installed with apt-get. The system's APT configuration is not
-# changed: the extra source lists live in a private APT state under $TOP/apt.
+# Re-runnable and cached by stage: a stage's stamp in $TOP/stamps is named by a hash of
+# the stage's own commands and of the stamps of the stages it builds on, so a change to
+# one library rebuilds that library and what links it, and a change to comments rebuilds
+# nothing. FORCE="stage ..." redoes stages. Stage logs are in $TOP/logs; wall times are
+# appended to $TOP/logs/times.log. The finished engine is copied to
+# $TOP/recipes/<SHA-256 of this file>/, where scripts/engine.sh looks for it. Must run as
+# root: the build prerequisites are installed with apt-get. The system's APT
+# configuration is not changed: the extra source lists live in a private APT state under
+# $TOP/apt.
 set -euo pipefail
 
+RECIPE=$(readlink -f "${BASH_SOURCE[0]}")
 TOP=${TOP:-${KIVO_CACHE:-${HOME:?HOME is not set; set KIVO_CACHE or TOP}/.cache/kivoplayer}/libmpv-win64}
 SRC=$TOP/src          # downloaded source packages and unpacked trees
 BLD=$TOP/build        # out-of-tree build directories
@@ -34,13 +41,6 @@ die() { echo "build-libmpv: error: $*" >&2; exit 1; }
 
 mkdir -p "$SRC" "$BLD" "$PREFIX" "$OUT" "$STAMPS" "$LOGS" "$TOOLS/bin" "$APTDIR"
 
-# Two builds into one cache would trample each other's trees: the second one waits.
-exec 9>"$TOP/lock"
-if ! flock -n 9; then
-  echo "build-libmpv: another build is using $TOP; waiting for it" >&2
-  flock 9
-fi
-
 # The Debian mirror this machine already uses: the first URIs: line of its deb822
 # sources, else the first URL in sources.list, else the main Debian mirror.
 find_mirror() {
@@ -54,16 +54,37 @@ MIRROR=$(find_mirror)
 
 log() { echo "[$(date +%T)] $*" | tee -a "$LOGS/build.log"; }
 
-stage() {   # stage NAME FUNCTION
-  local name=$1 fn=$2
-  if [[ -e $STAMPS/$name && " ${FORCE:-} " != *" $name "* ]]; then
-    log "skip $name (stamp exists)"; return 0
+# What each stage builds on. A stage's key hashes its function's text (bash prints it
+# without comments) with the keys of these stages, so changing a library's commands
+# rebuilds it and everything that links it, and nothing else. The source stages are
+# left out on purpose: they only add what is missing and never change a tree in place.
+declare -A DEPS=(
+  [zlib]=toolchain [freetype]=zlib [fribidi]=toolchain [harfbuzz]=freetype
+  [libass]="freetype fribidi harfbuzz" [dav1d]=toolchain [libxml2]=toolchain
+  [ffmpeg]="zlib dav1d libxml2" [lua]=toolchain [lcms2]=toolchain [libplacebo]=lcms2
+  [iconv]=toolchain [uchardet]=toolchain
+  [mpv]="zlib libass ffmpeg lua libplacebo lcms2 iconv uchardet"
+)
+declare -A KEYS=()
+stage_key() {
+  local name=$1 dep text
+  [[ -n ${KEYS[$name]:-} ]] && { echo "${KEYS[$name]}"; return; }
+  text="$(declare -f "s_$name")"
+  for dep in ${DEPS[$name]:-}; do text+=" $dep=$(stage_key "$dep")"; done
+  sha256sum <<<"$text" | cut -c1-16
+}
+
+stage() {   # stage NAME
+  local name=$1 key
+  key=$(stage_key "$name"); KEYS[$name]=$key
+  if [[ -e $STAMPS/$name.$key && " ${FORCE:-} " != *" $name "* ]]; then
+    log "skip $name (stamp $key exists)"; return 0
   fi
-  log "start $name"
+  log "start $name ($key)"
   local t0=$SECONDS rc
   # A subshell with errexit of its own: set -e would be ignored inside "if ! fn".
   set +e
-  ( set -e; "$fn" ) > "$LOGS/$name.log" 2>&1
+  ( set -e; "s_$name" ) > "$LOGS/$name.log" 2>&1
   rc=$?
   set -e
   if ((rc != 0)); then
@@ -74,7 +95,8 @@ stage() {   # stage NAME FUNCTION
   local dt=$((SECONDS - t0))
   echo "$name $dt s" >> "$LOGS/times.log"
   log "done $name in $dt s"
-  touch "$STAMPS/$name"
+  rm -f "$STAMPS/$name".*
+  touch "$STAMPS/$name.$key"
 }
 
 # Newest file among the arguments (globs expanded by the caller) in version order,
@@ -90,7 +112,7 @@ hostdeps() {
   for p in gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
            mingw-w64-x86-64-dev nasm pkgconf ninja-build python3 python3-jinja2 python3-glad \
            libfast-float-dev libvulkan-dev dpkg-dev debian-archive-keyring xz-utils bzip2 gzip \
-           tar make util-linux; do
+           tar make util-linux cmake; do
     dpkg -s "$p" >/dev/null 2>&1 || need+=("$p")
   done
   ((${#need[@]})) || return 0
@@ -129,7 +151,8 @@ s_fetch() {
   cd "$SRC"
   local A=(apt-get "${APT_OPTS[@]}")
   # complete in trixie: .dsc + orig + debian diff, unpacked with dpkg-source
-  "${A[@]}" source --download-only mpv/trixie ffmpeg/trixie harfbuzz/trixie libplacebo/trixie || true
+  "${A[@]}" source --download-only mpv/trixie ffmpeg/trixie harfbuzz/trixie libplacebo/trixie \
+    dav1d/trixie uchardet/trixie lcms2/trixie libxml2/trixie || true
   # the trixie orig tarball is there but the .dsc/.diff may 404: use the orig tarball
   "${A[@]}" source --download-only freetype/trixie fribidi/trixie || true
   # libass from bookworm (0.17.1); zlib (the mingw zlib package ships no headers or
@@ -138,6 +161,7 @@ s_fetch() {
   ls -l . bw
   local missing=() g
   for g in 'mpv_0.40.*.dsc' 'ffmpeg_7.1.*.dsc' 'harfbuzz_*.dsc' 'libplacebo_7.*.dsc' \
+           'dav1d_1.*.dsc' 'uchardet_*.dsc' 'lcms2_2.*.dsc' 'libxml2_*.dsc' \
            'freetype_2.*.orig.tar.*' 'fribidi_1.*.orig.tar.*' 'bw/libass_*.orig.tar.*' \
            'bw/zlib_*.orig.tar.*' 'bw/lua5.2_*.orig.tar.*'; do
     # shellcheck disable=SC2086
@@ -163,7 +187,7 @@ s_unpack() {
   local name f
   # Each tree is unpacked beside its final name and renamed when complete, so an
   # interrupted run never leaves a half tree that a later run would take as done.
-  for name in mpv ffmpeg harfbuzz libplacebo; do
+  for name in mpv ffmpeg harfbuzz libplacebo dav1d uchardet lcms2 libxml2; do
     [[ -d $name ]] && continue
     f=$(newest "${name}"_*.dsc)
     [[ -n $f ]] || die "no ${name}_*.dsc in $SRC"
@@ -319,15 +343,30 @@ s_libass() {
   make install
 }
 
-# Only what a desktop player needs: the common codecs and containers, files and
-# network streams, and the filters behind the player's audio and video options.
-FF_DECODERS=h264,hevc,vp8,vp9,mpeg4,h263,msmpeg4v3,mpeg1video,mpeg2video,mjpeg,png,theora,aac,aac_latm,mp3,mp3float,mp2,mp2float,opus,vorbis,flac,alac,ac3,eac3,pcm_s16le,pcm_s16be,pcm_s24le,pcm_s32le,pcm_f32le,pcm_u8,pcm_alaw,pcm_mulaw,subrip,srt,ass,ssa,webvtt,movtext
-FF_ENCODERS=png,mjpeg
-FF_DEMUXERS=matroska,mov,avi,mpegts,mpegps,ogg,mp3,wav,flac,aac,ac3,h264,hevc,srt,ass,webvtt,image2,concat
-FF_PARSERS=h264,hevc,vp8,vp9,mpeg4video,mpegvideo,mpegaudio,aac,aac_latm,ac3,flac,opus,vorbis,png,mjpeg
-FF_BSFS=h264_mp4toannexb,hevc_mp4toannexb,aac_adtstoasc,extract_extradata,vp9_superframe_split,null
-FF_PROTOCOLS=file,pipe,http,https,tcp,tls,crypto,data,async,cache
-FF_FILTERS=buffer,buffersink,abuffer,abuffersink,format,aformat,null,anull,scale,aresample,dynaudnorm,volume,pan,atempo,loudnorm,acompressor,hflip,vflip,transpose,crop,pad,setpts,asetpts,fps,yadif,bwdif,copy,acopy,split,asplit,amix,aevalsrc,color,nullsrc,anullsrc,overlay
+s_dav1d() {
+  # AV1 in software: 8-bit and 10/12-bit, with its assembly.
+  "${MESON_SETUP[@]}" "$BLD/dav1d" "$SRC/dav1d" \
+    -Denable_tools=false -Denable_examples=false -Denable_tests=false -Denable_docs=false \
+    -Denable_asm=true -Dlogging=false
+  ninja -C "$BLD/dav1d" -j"$JOBS" install
+}
+
+s_libxml2() {
+  # For ffmpeg's DASH demuxer (.mpd manifests); nothing else uses it.
+  rm -rf "$BLD/libxml2"; mkdir -p "$BLD/libxml2"; cd "$BLD/libxml2"
+  CC=$HOST-gcc-posix CFLAGS="-O2" \
+  "$SRC/libxml2/configure" --host=$HOST --prefix="$PREFIX" --enable-static --disable-shared \
+    --without-python --without-lzma --without-zlib --without-iconv --without-icu \
+    --without-http --without-ftp --without-debug --without-docbook --without-catalog \
+    --without-modules --without-legacy --with-threads
+  make -j"$JOBS" libxml2.la
+  make install-libLTLIBRARIES install-data
+}
+
+# ffmpeg with everything it has that serves playback: every decoder, demuxer, parser,
+# bitstream filter, protocol and filter, the D3D11VA/DXVA2 hardware decoders, dav1d and
+# libxml2. Left out: encoders other than the two the screenshots use, capture devices
+# and the command-line programs.
 s_ffmpeg() {
   rm -rf "$BLD/ffmpeg"; mkdir -p "$BLD/ffmpeg"; cd "$BLD/ffmpeg"
   "$SRC/ffmpeg/configure" --prefix="$PREFIX" \
@@ -336,12 +375,10 @@ s_ffmpeg() {
     --pkg-config="$TOOLS/bin/$HOST-pkg-config" --pkg-config-flags=--static \
     --extra-cflags="-I$PREFIX/include" --extra-ldflags="-L$PREFIX/lib" \
     --enable-static --disable-shared --disable-programs --disable-doc --disable-debug \
-    --disable-autodetect --enable-w32threads --enable-zlib --enable-schannel \
-    --disable-avdevice --disable-postproc --disable-everything \
-    --enable-decoder=$FF_DECODERS --enable-encoder=$FF_ENCODERS \
-    --enable-demuxer=$FF_DEMUXERS --enable-parser=$FF_PARSERS --enable-bsf=$FF_BSFS \
-    --enable-protocol=$FF_PROTOCOLS --enable-filter=$FF_FILTERS \
-    --enable-swscale --enable-swresample --enable-avfilter --enable-network
+    --enable-gpl --enable-postproc --disable-autodetect --enable-w32threads \
+    --enable-zlib --enable-schannel --enable-libdav1d --enable-libxml2 \
+    --enable-d3d11va --enable-dxva2 --enable-network \
+    --disable-avdevice --disable-devices --disable-encoders --enable-encoder=png,mjpeg
   make -j"$JOBS"
   make install
 }
@@ -371,16 +408,180 @@ Cflags: -I\${prefix}/include/lua5.2
 EOF
 }
 
+s_lcms2() {
+  "${MESON_SETUP[@]}" "$BLD/lcms2" "$SRC/lcms2" \
+    -Djpeg=disabled -Dtiff=disabled -Dutils=false -Dsamples=false
+  ninja -C "$BLD/lcms2" -j"$JOBS" install
+}
+
 s_libplacebo() {
   "${MESON_SETUP[@]}" "$BLD/libplacebo" "$SRC/libplacebo" \
     -Dvulkan=disabled -Dopengl=enabled -Dd3d11=disabled -Dglslang=disabled \
-    -Dshaderc=disabled -Dlcms=disabled -Ddovi=enabled -Dlibdovi=disabled \
+    -Dshaderc=disabled -Dlcms=enabled -Ddovi=enabled -Dlibdovi=disabled \
     -Ddemos=false -Dtests=false -Dbench=false -Dfuzz=false -Dunwind=disabled \
     -Dxxhash=disabled
   ninja -C "$BLD/libplacebo" -j"$JOBS" install
   # libplacebo has C++ parts (convert.cc: std::to_chars/from_chars) but its .pc does
   # not say so; mpv links with the C driver, so add libstdc++ explicitly.
   sed -i '/^Libs:/{/-lstdc++/!s/$/ -lstdc++/}' "$PREFIX/lib/pkgconfig/libplacebo.pc"
+}
+
+# mpv turns legacy subtitle text into UTF-8 with iconv, and there is no iconv for Windows
+# among Debian's packages. This one does what mpv asks of it over the code pages Windows
+# has: the whole input in one call, undecodable bytes becoming U+FFFD rather than an
+# error (one bad byte would otherwise make mpv read the whole file as Latin-1).
+s_iconv() {
+  rm -rf "$BLD/iconv"; mkdir -p "$BLD/iconv"; cd "$BLD/iconv"
+  cat > iconv.h <<'EOF'
+#ifndef ENGINE_ICONV_H
+#define ENGINE_ICONV_H
+#include <stddef.h>
+typedef void *iconv_t;
+iconv_t iconv_open(const char *tocode, const char *fromcode);
+size_t iconv(iconv_t cd, char **in, size_t *inleft, char **out, size_t *outleft);
+int iconv_close(iconv_t cd);
+#endif
+EOF
+  cat > iconv.c <<'EOF'
+#include <windows.h>
+#include <ctype.h>
+#include <errno.h>
+#include <stdlib.h>
+#include <string.h>
+#include "iconv.h"
+
+enum { UTF16LE = 1200, UTF16BE = 1201, UTF32LE = 12000, UTF32BE = 12001 };
+struct conv { UINT from, to; };
+
+static const struct { const char *name; UINT cp; } NAMES[] = {
+  {"UTF8", CP_UTF8}, {"UTF16", UTF16LE}, {"UTF16LE", UTF16LE}, {"UTF16BE", UTF16BE},
+  {"UCS2", UTF16LE}, {"UCS2LE", UTF16LE}, {"UCS2BE", UTF16BE}, {"UTF32", UTF32LE},
+  {"UTF32LE", UTF32LE}, {"UTF32BE", UTF32BE}, {"ASCII", 20127}, {"USASCII", 20127},
+  {"TIS620", 874}, {"ISO885911", 874}, {"GB18030", 54936}, {"GBK", 936}, {"GB2312", 936},
+  {"EUCCN", 936}, {"HZGB2312", 52936}, {"BIG5", 950}, {"BIG5HKSCS", 950}, {"SHIFTJIS", 932},
+  {"SJIS", 932}, {"EUCJP", 20932}, {"ISO2022JP", 50220}, {"EUCKR", 949}, {"UHC", 949},
+  {"ISO2022KR", 50225}, {"KOI8R", 20866}, {"KOI8U", 21866}, {"MACCYRILLIC", 10007},
+  {"LATIN1", 28591}, {"VISCII", 1258},
+};
+
+/* "windows-1251", "CP1251", "IBM866", "ISO-8859-5", "utf-8": upper case, no punctuation. */
+static UINT codepage(const char *name) {
+  char key[32];
+  size_t n = 0;
+  for (; *name && n + 1 < sizeof key; name++)
+    if (isalnum((unsigned char)*name)) key[n++] = (char)toupper((unsigned char)*name);
+  key[n] = 0;
+  for (size_t i = 0; i < sizeof NAMES / sizeof NAMES[0]; i++)
+    if (!strcmp(key, NAMES[i].name)) return NAMES[i].cp;
+  static const char *numbered[] = {"WINDOWS", "CP", "IBM", "MS", "ISO8859"};
+  for (size_t i = 0; i < sizeof numbered / sizeof numbered[0]; i++) {
+    const char *digits = key + strlen(numbered[i]);
+    if (strncmp(key, numbered[i], strlen(numbered[i])) || !*digits ||
+        strspn(digits, "0123456789") != strlen(digits))
+      continue;
+    return (i == 4 ? 28590 : 0) + (UINT)atoi(digits);
+  }
+  return 0;
+}
+
+static int known(UINT cp) {
+  return cp == UTF16LE || cp == UTF16BE || cp == UTF32LE || cp == UTF32BE || (cp && IsValidCodePage(cp));
+}
+
+iconv_t iconv_open(const char *to, const char *from) {
+  UINT t = codepage(to), f = codepage(from);
+  if (f == 54936 && !IsValidCodePage(f)) f = 936;   /* GBK is GB18030's two-byte part */
+  if (!known(t) || !known(f) || t == UTF32LE || t == UTF32BE) { errno = EINVAL; return (iconv_t)-1; }
+  struct conv *c = malloc(sizeof *c);
+  if (!c) { errno = ENOMEM; return (iconv_t)-1; }
+  c->from = f;
+  c->to = t;
+  return c;
+}
+
+int iconv_close(iconv_t cd) { free(cd); return 0; }
+
+/* Input to UTF-16: the number of code units; with w, also writes them. */
+static int to_wide(UINT cp, const unsigned char *in, int n, WCHAR *w, int room) {
+  if (cp == UTF16LE || cp == UTF16BE) {
+    if (w) for (int i = 0; i < n / 2 && i < room; i++)
+      w[i] = cp == UTF16LE ? (WCHAR)(in[2 * i] | in[2 * i + 1] << 8) : (WCHAR)(in[2 * i] << 8 | in[2 * i + 1]);
+    return n / 2;
+  }
+  if (cp == UTF32LE || cp == UTF32BE) {
+    int units = 0;
+    for (int i = 0; i + 4 <= n; i += 4) {
+      const unsigned char *p = in + i;
+      unsigned long u = cp == UTF32LE ? p[0] | p[1] << 8 | p[2] << 16 | (unsigned long)p[3] << 24
+                                      : p[3] | p[2] << 8 | p[1] << 16 | (unsigned long)p[0] << 24;
+      if (u > 0x10FFFF || (u >= 0xD800 && u < 0xE000)) u = 0xFFFD;
+      if (u >= 0x10000) {
+        if (w && units + 1 < room) {
+          w[units] = (WCHAR)(0xD800 + ((u - 0x10000) >> 10));
+          w[units + 1] = (WCHAR)(0xDC00 + (u & 0x3FF));
+        }
+        units += 2;
+      } else {
+        if (w && units < room) w[units] = (WCHAR)u;
+        units++;
+      }
+    }
+    return units;
+  }
+  return MultiByteToWideChar(cp, 0, (const char *)in, n, w, room);
+}
+
+static int from_wide(UINT cp, const WCHAR *w, int units, char *out, int room) {
+  if (cp == UTF16LE || cp == UTF16BE) {
+    if (out) for (int i = 0; i < units && 2 * i + 1 < room; i++) {
+      out[2 * i + (cp == UTF16BE)] = (char)(w[i] & 0xFF);
+      out[2 * i + (cp == UTF16LE)] = (char)(w[i] >> 8);
+    }
+    return 2 * units;
+  }
+  return WideCharToMultiByte(cp, 0, w, units, out, room, NULL, NULL);
+}
+
+size_t iconv(iconv_t cd, char **in, size_t *inleft, char **out, size_t *outleft) {
+  struct conv *c = cd;
+  if (!in || !*in || !*inleft) return 0;   /* no shift state to flush */
+  if (*inleft > 0x3FFFFFFF) { errno = EINVAL; return (size_t)-1; }
+  int n = (int)*inleft;
+  int units = to_wide(c->from, (const unsigned char *)*in, n, NULL, 0);
+  if (units <= 0) { errno = EILSEQ; return (size_t)-1; }
+  WCHAR *w = malloc((size_t)units * sizeof *w);
+  if (!w) { errno = ENOMEM; return (size_t)-1; }
+  to_wide(c->from, (const unsigned char *)*in, n, w, units);
+  int bytes = from_wide(c->to, w, units, NULL, 0);
+  if (bytes <= 0 || (size_t)bytes > *outleft) {
+    free(w);
+    errno = bytes <= 0 ? EILSEQ : E2BIG;
+    return (size_t)-1;
+  }
+  from_wide(c->to, w, units, *out, bytes);
+  free(w);
+  *in += n;
+  *inleft = 0;
+  *out += bytes;
+  *outleft -= (size_t)bytes;
+  return 0;
+}
+EOF
+  $HOST-gcc-posix -O2 -Wall -c iconv.c -o iconv.o
+  $HOST-ar rcs libiconv.a iconv.o
+  install -m644 libiconv.a "$PREFIX/lib/"
+  install -m644 iconv.h "$PREFIX/include/"
+}
+
+s_uchardet() {
+  rm -rf "$BLD/uchardet"
+  cmake -G Ninja -S "$SRC/uchardet" -B "$BLD/uchardet" \
+    -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR=x86_64 \
+    -DCMAKE_C_COMPILER=$HOST-gcc-posix -DCMAKE_CXX_COMPILER=$HOST-g++-posix \
+    -DCMAKE_RC_COMPILER=$HOST-windres -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_INSTALL_LIBDIR=lib \
+    -DBUILD_SHARED_LIBS=OFF -DBUILD_BINARY=OFF
+  ninja -C "$BLD/uchardet" -j"$JOBS" install
 }
 
 s_mpv() {
@@ -391,6 +592,8 @@ s_mpv() {
   # Reuse an existing configured tree (keeps the objects), else configure from scratch.
   local setup=("${MESON_SETUP[@]}")
   [[ -f $BLD/mpv/build.ninja ]] && setup=(meson setup --cross-file "$TOOLS/cross.ini" --reconfigure --clearcache)
+  # meson looks for iconv in the compiler's own library folders, not in the -L ones.
+  export LIBRARY_PATH=$PREFIX/lib
   # -static: libgcc, libstdc++, libwinpthread and all our .a files go into the DLL.
   "${setup[@]}" "$BLD/mpv" "$SRC/mpv" \
     -Ddefault_library=shared -Dprefer_static=true -Dlibmpv=true -Dcplayer=true -Dgpl=true \
@@ -398,15 +601,15 @@ s_mpv() {
     -Dcpp_link_args="['-L$PREFIX/lib','-static','-static-libgcc','-static-libstdc++']" \
     -Dbuild-date=false -Dtests=false -Dfuzzers=false \
     -Dcplugins=disabled -Ddvbin=disabled -Ddvdnav=disabled -Dcdda=disabled \
-    -Diconv=disabled -Djavascript=disabled -Djpeg=disabled -Dlcms2=disabled \
+    -Diconv=enabled -Djavascript=disabled -Djpeg=disabled -Dlcms2=enabled \
     -Dlibarchive=disabled -Dlibavdevice=disabled -Dlibbluray=disabled -Dlua=lua52 \
-    -Drubberband=disabled -Dsdl2=disabled -Duchardet=disabled -Dvapoursynth=disabled \
+    -Drubberband=disabled -Dsdl2=disabled -Duchardet=enabled -Dvapoursynth=disabled \
     -Dzimg=disabled -Dzlib=enabled -Dwin32-threads=enabled \
     -Dwasapi=enabled -Dopenal=disabled \
-    -Dgl=enabled -Dgl-win32=enabled -Dgl-dxinterop=disabled -Dd3d11=disabled \
+    -Dgl=enabled -Dgl-win32=enabled -Dgl-dxinterop=auto -Dgl-dxinterop-d3d9=auto -Dd3d11=disabled \
     -Ddirect3d=enabled -Dshaderc=disabled -Dspirv-cross=disabled -Dvulkan=disabled \
     -Degl-angle=disabled -Degl-angle-lib=disabled -Degl-angle-win32=disabled \
-    -Dd3d-hwaccel=disabled -Dd3d9-hwaccel=disabled -Dcuda-hwaccel=disabled \
+    -Dd3d-hwaccel=enabled -Dd3d9-hwaccel=enabled -Dcuda-hwaccel=disabled \
     -Dcuda-interop=disabled -Dvaapi=disabled -Dwin32-smtc=disabled \
     -Dhtml-build=disabled -Dmanpage-build=disabled -Dpdf-build=disabled
   ninja -C "$BLD/mpv" -j"$JOBS"
@@ -424,12 +627,51 @@ s_mpv() {
   $HOST-objdump -p "$OUT/libmpv-2.dll" | grep "DLL Name"
 }
 
-ALL=(sources fetch unpack toolchain zlib freetype fribidi harfbuzz libass ffmpeg lua libplacebo mpv)
+# The licence of every library whose Debian source package is unpacked whole, as that
+# package states it (debian/copyright); the others' come with scripts/package.sh.
+licences() {
+  local name
+  mkdir -p "$1/licenses"
+  for name in mpv ffmpeg harfbuzz libplacebo dav1d uchardet lcms2 libxml2; do
+    cp "$SRC/$name/debian/copyright" "$1/licenses/$name.txt"
+  done
+}
+
+# The finished engine under the hash of this recipe, for scripts/engine.sh. Written
+# beside its final name and renamed, so a half copy is never taken for an engine.
+publish() {
+  local sum dir
+  sum=$(sha256sum "$RECIPE" | cut -d' ' -f1)
+  dir=$TOP/recipes/$sum
+  [[ -f $dir/libmpv-2.dll ]] && { log "engine of this recipe: $dir"; return; }
+  rm -rf "$dir.tmp"; mkdir -p "$dir.tmp"
+  cp "$OUT/libmpv-2.dll" "$OUT/mpv.exe" "$OUT/mpv.com" "$dir.tmp/"
+  cp -r "$OUT/include" "$dir.tmp/"
+  licences "$dir.tmp"
+  rm -rf "$dir"; mv "$dir.tmp" "$dir"
+  log "engine of this recipe: $dir"
+}
+
+ALL=(sources fetch unpack toolchain zlib freetype fribidi harfbuzz libass lua lcms2 libplacebo iconv
+     uchardet dav1d libxml2 ffmpeg mpv)
+if [[ ${1:-} == --keys ]]; then   # each stage's cache key, without building anything
+  for s in "${ALL[@]}"; do echo "$s $(stage_key "$s")"; done
+  exit 0
+fi
 STAGES=("$@"); ((${#STAGES[@]})) || STAGES=("${ALL[@]}")
 for s in "${STAGES[@]}"; do
   [[ " ${ALL[*]} " == *" $s "* ]] || die "unknown stage '$s' (stages: ${ALL[*]})"
 done
+# Two builds into one cache would trample each other's trees: the second one waits.
+exec 9>"$TOP/lock"
+if ! flock -n 9; then
+  echo "build-libmpv: another build is using $TOP; waiting for it" >&2
+  flock 9
+fi
+
 hostdeps
 T0=$SECONDS
-for s in "${STAGES[@]}"; do stage "$s" "s_$s"; done
+for s in "${STAGES[@]}"; do stage "$s"; done
 log "all requested stages finished in $((SECONDS - T0)) s; engine: $OUT/libmpv-2.dll"
+# Only a run of every stage stands for the whole recipe.
+if [[ ${STAGES[*]} == "${ALL[*]}" ]]; then publish; fi

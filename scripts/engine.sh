@@ -1,18 +1,22 @@
 #!/bin/bash
-# Puts the playback engine, a real libmpv-2.dll, into DEST_DIR:
+# Puts the playback engine, a real libmpv-2.dll, into DEST_DIR, and the engine's own player
+# (mpv.exe, mpv.com) and the licence texts of its libraries into DEST_DIR/../engine:
 #
 #   scripts/engine.sh DEST_DIR
 #
-# Where the DLL comes from, in this order:
-#   1. the prebuilt engine in ${KIVO_SHARED:-<repo>/../shared}/engine/libmpv-2.dll, when
-#      it exists; it must match its line in SHA256SUMS beside it, or this fails;
-#   2. otherwise our own build, scripts/build-libmpv.sh, whose output is cached in
-#      ${KIVO_CACHE:-$HOME/.cache/kivoplayer}/libmpv-win64/out (about 13 minutes the
-#      first time, nothing once cached).
-# Set KIVO_SHARED to a folder without the engine to force the second way.
+# The engine is what scripts/build-libmpv.sh (the recipe) builds. Where it comes from, in
+# this order:
+#   1. the prebuilt engine in ${KIVO_SHARED:-<repo>/../shared}/engine, when its RECIPE-SHA256
+#      names the SHA-256 of our recipe; its DLL must match its line in SHA256SUMS, or this
+#      fails. A prebuilt engine of another recipe is left alone;
+#   2. otherwise the cached build of this recipe, in
+#      ${KIVO_CACHE:-$HOME/.cache/kivoplayer}/libmpv-win64/recipes/<SHA-256 of the recipe>;
+#   3. otherwise the recipe is run (about 60 minutes from nothing on two cores; a changed
+#      recipe rebuilds only the stages it changed) and its result is used.
+# Set KIVO_SHARED to a folder without the engine to skip the first way.
 #
-# The shared folder may be read-only: it is only read. DEST_DIR/libmpv-2.dll is
-# rewritten only when its content differs, so repeated runs leave it untouched.
+# The shared folder may be read-only: it is only read. Files are rewritten only when their
+# content differs, so repeated runs leave them untouched.
 set -euo pipefail
 
 die() { echo "engine: error: $*" >&2; exit 1; }
@@ -34,34 +38,52 @@ looks_like_dll() { [ -s "$1" ] && [ "$(head -c 2 "$1")" = "MZ" ]; }
 source "$(dirname "${BASH_SOURCE[0]}")/install-if-changed.sh"
 
 mkdir -p "$DEST" || die "cannot create $DEST"
+recipe=$(sha256_of "$HERE/build-libmpv.sh")
 
-prebuilt="$SHARED/engine/libmpv-2.dll"
-if [ -f "$prebuilt" ]; then
-    sums="$SHARED/engine/SHA256SUMS"
-    [ -r "$sums" ] || die "$prebuilt exists but $sums is missing, so it cannot be verified"
-    want=$(awk '$2 == "libmpv-2.dll" || $2 == "*libmpv-2.dll" { print $1; exit }' "$sums")
-    [ -n "$want" ] || die "$sums has no line for libmpv-2.dll"
-    got=$(sha256_of "$prebuilt")
-    if [ "$got" != "$want" ]; then
-        die "checksum mismatch for $prebuilt
+# The DLL, the engine's own player and the licence texts from one engine folder.
+install_from() {   # install_from FOLDER WHAT
+    looks_like_dll "$1/libmpv-2.dll" || die "$1/libmpv-2.dll is not a Windows DLL; delete $1 and run again"
+    echo "engine: source: $2 $1 (SHA-256 $(sha256_of "$1/libmpv-2.dll"))"
+    install_if_changed engine 755 "$1/libmpv-2.dll" "$DEST/libmpv-2.dll"
+    local companions f
+    companions="$(cd "$DEST/.." && pwd)/engine"
+    mkdir -p "$companions/licenses"
+    for f in mpv.exe mpv.com; do
+        [ -f "$1/$f" ] && install_if_changed engine 755 "$1/$f" "$companions/$f"
+    done
+    for f in "$1"/licenses/*.txt; do
+        [ -f "$f" ] && install_if_changed engine 644 "$f" "$companions/licenses/$(basename "$f")"
+    done
+    return 0
+}
+
+prebuilt="$SHARED/engine"
+if [ -f "$prebuilt/libmpv-2.dll" ]; then
+    stands_for=$(cut -d' ' -f1 "$prebuilt/RECIPE-SHA256" 2>/dev/null || true)
+    if [ "$stands_for" = "$recipe" ]; then
+        sums="$prebuilt/SHA256SUMS"
+        [ -r "$sums" ] || die "$prebuilt/libmpv-2.dll exists but $sums is missing, so it cannot be verified"
+        want=$(awk '$2 == "libmpv-2.dll" || $2 == "*libmpv-2.dll" { print $1; exit }' "$sums")
+        [ -n "$want" ] || die "$sums has no line for libmpv-2.dll"
+        got=$(sha256_of "$prebuilt/libmpv-2.dll")
+        if [ "$got" != "$want" ]; then
+            die "checksum mismatch for $prebuilt/libmpv-2.dll
   expected $want (from $sums)
   actual   $got
   The prebuilt engine is damaged or was replaced; refusing to use it."
+        fi
+        install_from "$prebuilt" prebuilt
+        exit 0
     fi
-    looks_like_dll "$prebuilt" || die "$prebuilt is not a Windows DLL"
-    echo "engine: source: prebuilt $prebuilt (SHA-256 $got verified)"
-    install_if_changed engine 755 "$prebuilt" "$DEST/libmpv-2.dll"
-    exit 0
+    echo "engine: the prebuilt engine in $prebuilt was built by another recipe (${stands_for:-unknown}); not using it"
 fi
 
-built="$BUILD_TOP/out/libmpv-2.dll"
-if [ -f "$built" ]; then
-    echo "engine: no prebuilt engine in $SHARED/engine; using the cached build"
+cached="$BUILD_TOP/recipes/$recipe"
+if [ -f "$cached/libmpv-2.dll" ]; then
+    echo "engine: using the cached build of this recipe"
 else
-    echo "engine: no prebuilt engine in $SHARED/engine; building it (about 13 minutes)"
-    TOP="$BUILD_TOP" "$HERE/build-libmpv.sh" || die "building libmpv failed (logs in $BUILD_TOP/logs)"
-    [ -f "$built" ] || die "the build finished but $built does not exist"
+    echo "engine: building the engine of this recipe (${recipe:0:16}); about 60 minutes from nothing"
+    TOP="$BUILD_TOP" bash "$HERE/build-libmpv.sh" || die "building libmpv failed (logs in $BUILD_TOP/logs)"
+    [ -f "$cached/libmpv-2.dll" ] || die "the build finished but $cached/libmpv-2.dll does not exist"
 fi
-looks_like_dll "$built" || die "$built is not a Windows DLL; delete it and run again"
-echo "engine: source: local build $built (SHA-256 $(sha256_of "$built"))"
-install_if_changed engine 755 "$built" "$DEST/libmpv-2.dll"
+install_from "$cached" "local build"

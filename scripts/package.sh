@@ -21,11 +21,15 @@ cp res/dist/ENGINE-LICENSES.txt "$stage/licenses/README.txt"
 cp /usr/share/common-licenses/GPL-2 "$stage/licenses/GPL-2.txt"
 cp /usr/share/common-licenses/LGPL-2.1 "$stage/licenses/LGPL-2.1.txt"
 
-# Each library's copyright and licence file, as Debian ships it with the library's package.
+# Each library's copyright and licence file as Debian states it: taken from the library's
+# source package by the engine build where it unpacked one whole (scripts/engine.sh puts
+# them in build/win/engine/licenses), else from the library's binary package.
 debs=$(mktemp -d)
 trap 'rm -rf "$debs"' EXIT
 while read -r file package; do
-    if [ ! -f "/usr/share/doc/$package/copyright" ]; then
+    if [ -f "build/win/engine/licenses/$file.txt" ]; then
+        cp "build/win/engine/licenses/$file.txt" "$stage/licenses/$file.txt"
+    elif [ ! -f "/usr/share/doc/$package/copyright" ]; then
         (cd "$debs" && apt-get download -qq "$package" >/dev/null 2>&1) || true
         deb=$(ls "$debs"/"$package"_*.deb 2>/dev/null | head -n1)
         [ -n "$deb" ] || { echo "package: no licence file for $package" >&2; exit 1; }
@@ -44,6 +48,10 @@ freetype libfreetype6
 fribidi libfribidi0
 lua liblua5.2-0
 zlib zlib1g
+dav1d libdav1d6
+uchardet libuchardet0
+lcms2 liblcms2-2
+libxml2 libxml2
 LIST
 
 # Windows line ends for the texts a user opens in Notepad.

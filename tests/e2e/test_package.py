@@ -1,5 +1,5 @@
-"""The download: the zip, unpacked into a fresh Wine prefix and started from there as a user
-would (no test switches), plays a clip."""
+"""The download: the zip carries the licence of every library in the engine, and unpacked into a
+fresh Wine prefix and started from there as a user would (no test switches), plays a clip."""
 import os
 import shutil
 import subprocess
@@ -19,6 +19,8 @@ class Package(unittest.TestCase):
         env.update(KIVO_WINE_ROOT=str(root), KIVOPLAYER_LOG="1")
         with zipfile.ZipFile(zips[-1]) as z:
             z.extractall(root / "unpacked")
+            licences = {name.rsplit("/", 1)[1] for name in z.namelist() if "/licenses/" in name}
+        self.assertLessEqual({"dav1d.txt", "uchardet.txt", "lcms2.txt", "libxml2.txt"}, licences)
         program = next((root / "unpacked").glob("KivoPlayer-*")) / "KivoPlayer.exe"
         clip = kivo.media() / "a.mp4"
         player = subprocess.Popen(["bash", str(kivo.WINERUN), str(program), kivo.win_path(clip)], env=env,

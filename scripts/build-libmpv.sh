@@ -352,7 +352,11 @@ s_dav1d() {
 }
 
 s_libxml2() {
-  # For ffmpeg's DASH demuxer (.mpd manifests); nothing else uses it.
+  # For ffmpeg's DASH demuxer (.mpd manifests); nothing else uses it. Debian's patches
+  # touch Makefile.am (tests and documentation only): the generated files are marked
+  # newer so that make does not ask for automake.
+  (cd "$SRC/libxml2" && touch aclocal.m4 && touch configure config.h.in &&
+   find . -name Makefile.in -exec touch {} +)
   rm -rf "$BLD/libxml2"; mkdir -p "$BLD/libxml2"; cd "$BLD/libxml2"
   CC=$HOST-gcc-posix CFLAGS="-O2" \
   "$SRC/libxml2/configure" --host=$HOST --prefix="$PREFIX" --enable-static --disable-shared \
@@ -436,10 +440,16 @@ s_iconv() {
 #ifndef ENGINE_ICONV_H
 #define ENGINE_ICONV_H
 #include <stddef.h>
+#ifdef __cplusplus
+extern "C" {
+#endif
 typedef void *iconv_t;
 iconv_t iconv_open(const char *tocode, const char *fromcode);
 size_t iconv(iconv_t cd, char **in, size_t *inleft, char **out, size_t *outleft);
 int iconv_close(iconv_t cd);
+#ifdef __cplusplus
+}
+#endif
 #endif
 EOF
   cat > iconv.c <<'EOF'
@@ -592,13 +602,12 @@ s_mpv() {
   # Reuse an existing configured tree (keeps the objects), else configure from scratch.
   local setup=("${MESON_SETUP[@]}")
   [[ -f $BLD/mpv/build.ninja ]] && setup=(meson setup --cross-file "$TOOLS/cross.ini" --reconfigure --clearcache)
-  # meson looks for iconv in the compiler's own library folders, not in the -L ones.
-  export LIBRARY_PATH=$PREFIX/lib
-  # -static: libgcc, libstdc++, libwinpthread and all our .a files go into the DLL.
+  # -static: libgcc, libstdc++, libwinpthread and all our .a files go into the DLL. -liconv
+  # is named here because meson takes iconv for a part of the C library when it links.
   "${setup[@]}" "$BLD/mpv" "$SRC/mpv" \
     -Ddefault_library=shared -Dprefer_static=true -Dlibmpv=true -Dcplayer=true -Dgpl=true \
-    -Dc_link_args="['-L$PREFIX/lib','-static','-static-libgcc','-static-libstdc++']" \
-    -Dcpp_link_args="['-L$PREFIX/lib','-static','-static-libgcc','-static-libstdc++']" \
+    -Dc_link_args="['-L$PREFIX/lib','-static','-static-libgcc','-static-libstdc++','-liconv']" \
+    -Dcpp_link_args="['-L$PREFIX/lib','-static','-static-libgcc','-static-libstdc++','-liconv']" \
     -Dbuild-date=false -Dtests=false -Dfuzzers=false \
     -Dcplugins=disabled -Ddvbin=disabled -Ddvdnav=disabled -Dcdda=disabled \
     -Diconv=enabled -Djavascript=disabled -Djpeg=disabled -Dlcms2=enabled \

@@ -4,7 +4,7 @@ import re
 import subprocess
 
 import kivo
-from test_info_help import InfoAndHelp, copy_all
+import test_info_help as info
 
 V, A = ["-t", "2", "-f", "lavfi", "-i", "testsrc2=size=320x240:rate=25"], ["-t", "2", "-f", "lavfi", "-i", "sine"]
 H264, AV1 = ["-c:v", "libx264", "-pix_fmt", "yuv420p"], ["-c:v", "libsvtav1", "-preset", "12"]
@@ -37,12 +37,13 @@ def media():
     for charset, text in TEXTS.items():
         kivo._ffmpeg(folder / f"{charset}.mp4", *V, *H264)
         srt = f"1\n00:00:00,000 --> 00:00:09,000\n{text}\n\n2\n00:00:09,000 --> 00:00:20,000\n{text[::-1]}\n"
-        (folder / f"{charset}.srt").write_bytes(subprocess.run(["iconv", "-f", "UTF-8", "-t", charset], input=srt.encode(),
-                                                               capture_output=True, check=True).stdout)
+        iconv = subprocess.run(["iconv", "-f", "UTF-8", "-t", charset], input=srt.encode(), capture_output=True)
+        (folder / f"{charset}.srt").write_bytes(iconv.stdout)
     return folder
 
 
-class Formats(InfoAndHelp):
+class Formats(kivo.PlayerTest):
+    play = info.InfoAndHelp.play
     def test_each_clip_plays_and_the_info_panel_names_its_codec(self):
         folder = media()
         self.play("th", folder / CLIPS[0][0])
@@ -50,7 +51,7 @@ class Formats(InfoAndHelp):
         for name, _, codec, pixels in CLIPS:
             kivo.command(f'loadfile "{kivo.win_path(folder / name)}"'.replace("\\", "\\\\"))
             wanted = [rf"  ตัวเข้ารหัส: {codec}(  —  .*)?", rf"  รูปแบบพิกเซล: {pixels}" if pixels else "  ส่งออกลำโพง: .*"]
-            kivo.wait_until(lambda: (rows := copy_all()[0].split("\r\n")) and all(
+            kivo.wait_until(lambda: (rows := info.copy_all()[0].split("\r\n")) and all(
                 any(re.fullmatch(w, row) for row in rows) for w in wanted), 30, f"{name} playing")
 
     def test_legacy_subtitles_read_as_their_text_and_hardware_decoding_falls_back_quietly(self):

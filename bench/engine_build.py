@@ -83,7 +83,7 @@ def decode_speed(mpv_exe):
 def hwdec_methods(mpv_exe):
     out = subprocess.run([kivo.WINE, str(mpv_exe.with_suffix(".com")), "--no-config", "--hwdec=help"],
                          env=kivo.wine_env(), stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=120)
-    methods = [line.split()[0] for line in out.stdout.splitlines() if line.startswith("  ")]
+    methods = dict.fromkeys(line.split()[0] for line in out.stdout.splitlines() if line.startswith("  "))
     print("hardware decoding methods (--hwdec=help): " + " ".join(m for m in methods if m != "no" and "auto" not in m))
 
 

@@ -71,11 +71,11 @@ def decode_speed(mpv_exe):
     for threads in ["auto", "1"]:
         t0 = time.monotonic()
         out = subprocess.run([kivo.WINE, str(console), "--no-config", "--vo=null", "--ao=null", "--untimed",
-                              f"--vd-lavc-threads={0 if threads == 'auto' else 1}", kivo.win_path(clip)],
+                              "--msg-level=vd=v", f"--vd-lavc-threads={0 if threads == 'auto' else 1}", kivo.win_path(clip)],
                              env=kivo.wine_env(), stdin=subprocess.DEVNULL, capture_output=True, text=True,
                              timeout=600)
         seconds = time.monotonic() - t0
-        decoder = re.search(r"Using software decoding|Using hardware decoding \S+", out.stdout + out.stderr)
+        decoder = re.search(r"Selected decoder: \S+", out.stdout + out.stderr)
         print(f"1080p AV1, {frames} frames, threads {threads}: {frames / seconds:.1f} fps in {seconds:.1f} s "
               f"(wall time including start) [{decoder.group(0) if decoder else 'decoder line not seen'}]")
 

@@ -4,7 +4,7 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 
 set(KIVO_BIN ${CMAKE_BINARY_DIR}/bin)            # the runnable folder
 set(KIVO_WIN_DEFINES UNICODE _UNICODE _WIN32_WINNT=0x0A00 WINVER=0x0A00 NOMINMAX)
-set(KIVO_WIN_LIBS gdiplus dwmapi psapi shcore shlwapi comctl32 comdlg32 ole32 uuid shell32 winmm
+set(KIVO_WIN_LIBS gdiplus dwmapi psapi shcore shlwapi comctl32 comdlg32 oleacc oleaut32 ole32 uuid shell32 winmm
     gdi32 user32 advapi32 msimg32)
 
 file(GLOB_RECURSE KIVO_ALL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*.cpp)
@@ -77,6 +77,7 @@ endforeach()
 # The end-to-end tests' driver, run under Wine beside the program.
 add_executable(kivoctl ${CMAKE_SOURCE_DIR}/tests/e2e/tools/kivoctl.cpp)
 target_compile_definitions(kivoctl PRIVATE ${KIVO_WIN_DEFINES})
+target_link_libraries(kivoctl PRIVATE oleacc oleaut32 ole32 uuid)
 target_link_options(kivoctl PRIVATE -municode)
 set_target_properties(kivoctl PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tools)
 

@@ -34,6 +34,7 @@
 #include "panels/history.h"
 #include "panels/info_window.h"
 #include "panels/titlebar.h"
+#include "panels/titlebar_access.h"
 #include "store/bookmarks.h"
 #include "store/settings.h"
 #include "store/settings_window.h"
@@ -371,6 +372,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APP_AFTER_SHOW:
             afterShow(window);
             return 0;
+        case WM_GETOBJECT:
+            if (AnswerAccessRequest(window, wParam, lParam, kMainWindowAccess, result)) return result;
+            break;
         case WM_APP_OPEN_DEFAULT_APPS:
             openInShell(L"ms-settings:defaultapps?registeredAppUser=KivoPlayer");
             return 0;

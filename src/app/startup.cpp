@@ -11,6 +11,7 @@
 #include "app/startup_core.h"
 #include "app/textconv.h"
 #include "engine/open_files.h"
+#include "osd/access_core.h"
 #include "osd/hud.h"
 #include "osd/uiscale.h"
 #include "panels/language.h"
@@ -187,6 +188,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     callbacks.onOpenFile = [] { openFileDialog(false); };
     callbacks.onPlayHistoryEntry = [](const std::wstring& path) { startPlayback({path}); };
     initTitleBar(window, callbacks);
+    AccessTexts accessNames;
+    accessNames.translate = tr;
+    accessNames.countText = trCount;
+    accessNames.seekStep = [] { return int(appSettings().seek); };
+    setAccessTexts(accessNames);
     SetWindowPos(window, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetHudTopOffset(titleBarHeight());

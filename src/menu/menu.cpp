@@ -12,6 +12,8 @@
 #include "engine/engine.h"
 #include "input/commands.h"
 #include "input/panscan.h"
+#include "menu/menu_access.h"
+#include "osd/accessible.h"
 #include "osd/panel_kit.h"
 #include "osd/preview_window.h"
 #include "panels/language.h"
@@ -208,12 +210,16 @@ void openLevel(int n, const MenuItems& items, POINT at, int parentRow) {
     placeLevel(at.x, at.y, width, height, work, n > 0, parentX, ScalePx(2), level.x, level.y);
     presentLevel(n);
     menu.openLevels = n + 1;
+    NotifyShown(level.window, true);
     diagLog("menu level=%d x=%d y=%d w=%d h=%d rows=%d", n, level.x, level.y, width, height, int(items.size()));
 }
 
 void closeLevelsBelow(int n) {
     if (menu.openLevels <= n + 1) return;
-    for (int i = n + 1; i < menu.openLevels; ++i) ShowWindow(menu.levels[i].window, SW_HIDE);
+    for (int i = n + 1; i < menu.openLevels; ++i) {
+        ShowWindow(menu.levels[i].window, SW_HIDE);
+        NotifyShown(menu.levels[i].window, false);
+    }
     menu.openLevels = n + 1;
     diagLog("menu levels=%d", menu.openLevels);
 }
@@ -223,6 +229,8 @@ void setHover(int n, int row) {
     if (level.hover == row) return;
     level.hover = row;
     presentLevel(n);
+    // A screen reader follows the highlight as it would a focused menu item.
+    if (row >= 0) NotifyAccess(EVENT_OBJECT_FOCUS, level.window, row + 1);
 }
 
 // Opens row r's sub-menu of level n; with `highlightFirst` (the keys) its first usable row is
@@ -274,11 +282,9 @@ void hoverWithMouse(int n, int r) {
     diagLog("menu_submenu_ms=%.3f", processMs() - t0);
 }
 
-void onButtonUp() {
-    POINT p;
-    GetCursorPos(&p);
-    int n, r;
-    if (!hitTest(p, n, r) || r < 0 || !isSelectable(menu.levels[n].items[size_t(r)])) return;
+// A click on row r of level n: a row without children is picked, a sub-menu row opens its
+// sub-menu unless it is open already.
+void clickRow(int n, int r) {
     if (menu.levels[n].items[size_t(r)].children.empty()) {
         pickRow(n, r);
         return;
@@ -288,9 +294,24 @@ void onButtonUp() {
     openSubMenu(n, r, false);
 }
 
+void onButtonUp() {
+    POINT p;
+    GetCursorPos(&p);
+    int n, r;
+    if (!hitTest(p, n, r) || r < 0 || !isSelectable(menu.levels[n].items[size_t(r)])) return;
+    clickRow(n, r);
+}
+
+int openLevelOf(HWND window) {
+    for (int n = 0; n < menu.openLevels; ++n)
+        if (menu.levels[n].window == window) return n;
+    return -1;
+}
+
 LRESULT CALLBACK menuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kMenuAccess, result)) return result;
     // The level-0 window holds the capture, so every mouse message of the menu arrives there;
     // positions come from the cursor, whichever level it is over.
     switch (message) {
@@ -345,7 +366,10 @@ void ShowMenu(HWND owner, POINT at, const MenuItems& items, void (*pick)(const c
 void CloseMenu() {
     bool wasOpen = menu.open;
     menu.open = false;
-    for (int i = 0; i < menu.openLevels; ++i) ShowWindow(menu.levels[i].window, SW_HIDE);
+    for (int i = 0; i < menu.openLevels; ++i) {
+        ShowWindow(menu.levels[i].window, SW_HIDE);
+        NotifyShown(menu.levels[i].window, false);
+    }
 
     menu.openLevels = 0;
     if (wasOpen) diagLog("menu levels=0");
@@ -355,6 +379,27 @@ void CloseMenu() {
 }
 
 bool IsMenuOpen() { return menu.open; }
+
+const MenuItems* OpenMenuLevel(HWND levelWindow, const LevelLayout** layout, int* hover) {
+    int n = openLevelOf(levelWindow);
+    if (n < 0) return nullptr;
+    *layout = &menu.levels[n].layout;
+    *hover = menu.levels[n].hover;
+    return &menu.levels[n].items;
+}
+
+bool PressMenuRow(HWND levelWindow, int row) {
+    int n = openLevelOf(levelWindow);
+    if (n < 0 || row < 0 || size_t(row) >= menu.levels[n].items.size() || !isSelectable(menu.levels[n].items[size_t(row)]))
+        return false;
+    clickRow(n, row);
+    return true;
+}
+
+const MenuItem* MenuLevelParentRow(HWND levelWindow) {
+    int n = openLevelOf(levelWindow);
+    return n > 0 ? &menu.levels[n - 1].items[size_t(menu.levels[n].parentRow)] : nullptr;
+}
 
 bool MenuKey(unsigned virtualKey) {
     if (!menu.open) return false;

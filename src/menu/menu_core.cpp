@@ -441,3 +441,25 @@ int nextSelectableRow(const MenuItems& items, int from, int step) {
     }
     return -1;
 }
+
+bool menuRowAccessItem(const MenuItems& items, const LevelLayout& layout, int row, bool hovered, AccessItem& item) {
+    if (row < 0 || size_t(row) >= items.size() || size_t(row) >= layout.rowTops.size()) return false;
+    const MenuItem& source = items[size_t(row)];
+    item = AccessItem();
+    item.x = 0, item.w = float(layout.width);
+    item.y = float(layout.rowTops[size_t(row)]), item.h = float(layout.rowHeights[size_t(row)]);
+    if (source.separator) {
+        item.role = kRoleSeparator;
+        return true;
+    }
+    item.role = kRoleMenuItem;
+    item.name = source.label;
+    item.shortcut = source.shortcut;
+    item.state = kStateFocusable | kStateSelectable;
+    if (hovered) item.state |= kStateHotTracked | kStateSelected;
+    if (source.checked) item.state |= kStateChecked;
+    if (!source.enabled) item.state |= kStateUnavailable;
+    if (!source.children.empty()) item.state |= kStateHasPopup;
+    if (source.enabled) item.action = source.children.empty() ? accessPressAction() : accessText(L"เปิด");
+    return true;
+}

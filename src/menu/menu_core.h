@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "osd/access_core.h"
 #include "store/settings_core.h"
 
 struct MenuItem {
@@ -76,3 +77,7 @@ bool isSelectable(const MenuItem& item);
 // The next selectable row after `from` in `step` direction (+1, -1), wrapping; from -1, +1 gives
 // the first and -1 the last. -1 when the items hold none.
 int nextSelectableRow(const MenuItems& items, int from, int step);
+
+// What a screen reader is told about row `row` of a level laid out as `layout`; `hovered` is
+// the keyboard or mouse highlight. False when there is no such row.
+bool menuRowAccessItem(const MenuItems& items, const LevelLayout& layout, int row, bool hovered, AccessItem& item);

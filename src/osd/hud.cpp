@@ -9,8 +9,10 @@
 #include "app/diaglog.h"
 #include "app/startup.h"
 #include "app/textconv.h"
+#include "osd/accessible.h"
 #include "osd/drawing_kit.h"
 #include "osd/hud_core.h"
+#include "osd/hud_access.h"
 #include "osd/hud_paint.h"
 #include "osd/preview_window.h"
 #include "osd/toast.h"
@@ -35,6 +37,12 @@ POINT lastCursor = {-100000, -100000};
 char stateLine[160] = "";
 unsigned tickCount = 0;
 int screenX = 0, screenY = 0;
+
+// What a screen reader was last told changed: the play button's name, the position and the
+// volume as they read.
+bool spokenPaused = false;
+std::string spokenTime;
+int spokenVolume = -1;
 
 int logical(int devicePixels) { return int(float(devicePixels) / UiScale()); }
 
@@ -77,6 +85,25 @@ void paint(bool force = false) {
     paintedY = screenY;
 }
 
+// Value changes of the seek bar come at most once a second while playing: the position is
+// told as the bar shows it, to the second.
+void announceChanges() {
+    if (model.paused != spokenPaused) {
+        spokenPaused = model.paused;
+        NotifyAccess(EVENT_OBJECT_NAMECHANGE, hudWindow, kHudPlay);
+    }
+    std::string time = hudTimeText(model.position, model.duration >= 3600) + "/" + hudTimeText(model.duration, true);
+    if (time != spokenTime) {
+        spokenTime = time;
+        NotifyAccess(EVENT_OBJECT_VALUECHANGE, hudWindow, kHudSeek);
+    }
+    int volume = int(model.volume + 0.5);
+    if (volume != spokenVolume) {
+        spokenVolume = volume;
+        NotifyAccess(EVENT_OBJECT_VALUECHANGE, hudWindow, kHudVol);
+    }
+}
+
 void refreshModel() {
     double number;
     bool flag;
@@ -94,6 +121,7 @@ void refreshModel() {
     model.subtitlesShown = subVisible && engine.getText("sid", text, sizeof text) && strcmp(text, "no") != 0;
     char track[16];
     model.audioTrack = engine.getText("aid", track, sizeof track) ? track : "";
+    announceChanges();
 }
 
 void updateSubtitleMargin() {
@@ -113,6 +141,7 @@ void show() {
     paint(true);
     ShowAboveOwner(hudWindow);
     visible = true;
+    NotifyShown(hudWindow, true);
     updateSubtitleMargin();
 }
 
@@ -120,6 +149,7 @@ void hide() {
     ShowWindow(hudWindow, SW_HIDE);
     visible = false;
     HidePreview();
+    NotifyShown(hudWindow, false);
     updateSubtitleMargin();
 }
 
@@ -130,6 +160,7 @@ void seekTo(double fraction, bool exact) {
     lastSeekTick = now;
     engine.runQuiet(hudSeekCommand(fraction, model.duration, exact).c_str());
     model.position = fraction * model.duration;
+    if (exact) announceChanges();
 }
 
 void setVolume(double fraction) {
@@ -203,6 +234,11 @@ LRESULT CALLBACK hudWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
         case WM_NCHITTEST: return HTCLIENT;
+        case WM_GETOBJECT: {
+            LRESULT result = 0;
+            if (AnswerAccessRequest(window, wParam, lParam, kHudAccess, result)) return result;
+            break;
+        }
         case WM_MOUSELEAVE:
             tracking = false;
             if (!model.drag) {
@@ -325,6 +361,17 @@ bool IsRealMouseMove() {
     GetCursorPos(&p);
     if (p.x == lastCursor.x && p.y == lastCursor.y) return false;
     lastCursor = p;
+    return true;
+}
+
+const HudModel& CurrentHudModel() { return model; }
+bool IsHudFullScreen() { return fullScreen; }
+
+bool PressHudElement(int element) {
+    if (element < 1 || element > kHudElementCount || model.elements[element].empty()) return false;
+    const char* command = hudClickCommand(element);
+    if (!command) return false;
+    engine.runQuiet(command);
     return true;
 }
 

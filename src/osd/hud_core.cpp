@@ -152,3 +152,67 @@ HudPoint previewPlace(int anchorX, int aboveY, int gap, int w, int h, const int 
     y = std::max(work[1], std::min(y, work[3] - h));
     return {x, y};
 }
+
+bool hudChipActive(const HudModel& m, int element) {
+    switch (element) {
+        case kHudSpeed: return m.speed - 1 > 0.001 || 1 - m.speed > 0.001;
+        case kHudAb: return m.loopA >= 0;
+        case kHudSub: return m.subtitlesShown;
+        default: return false;
+    }
+}
+
+namespace {
+
+// The Thai source text each element is named by; the step buttons' are count patterns.
+const wchar_t* const kHudAccessNames[kHudElementCount + 1] = {
+    L"แถบควบคุม", L"กรอ", L"ไฟล์ก่อนหน้า", L"ย้อนหลัง %d วินาที", L"เล่น", L"ไปข้างหน้า %d วินาที", L"ไฟล์ถัดไป",
+    L"ปิดเสียง", L"ระดับเสียง", L"ความเร็ว", L"ซ้ำ A-B", L"คำบรรยาย", L"เสียง", L"เต็มจอ", L"เปิดไฟล์...",
+};
+
+}  // namespace
+
+bool hudAccessItem(const HudModel& m, int element, bool fullScreen, AccessItem& item) {
+    if (element < 0 || element > kHudElementCount) return false;
+    item = AccessItem();
+    if (element == 0) {
+        item.name = accessText(kHudAccessNames[0]);
+        item.role = kRoleToolBar;
+        return true;
+    }
+    const HudRect& r = m.elements[element];
+    item.x = float(r.left), item.y = float(r.top), item.w = float(r.right - r.left), item.h = float(r.bottom - r.top);
+    if (r.empty()) item.state |= kStateInvisible | kStateOffscreen;
+    const AccessTexts& texts = accessTexts();
+    if (element == kHudBack || element == kHudFwd)
+        item.name = texts.countText ? texts.countText(kHudAccessNames[element], texts.seekStep ? texts.seekStep() : 5)
+                                    : kHudAccessNames[element];
+    else if (element == kHudPlay)
+        item.name = accessText(m.paused ? L"เล่น" : L"หยุดชั่วคราว");  // what a press will do
+    else
+        item.name = accessText(kHudAccessNames[element]);
+    if (element == kHudSeek || element == kHudVol) {
+        item.role = kRoleSlider;
+        item.state |= kStateFocusable;
+        if (element == kHudVol) {
+            item.value = std::to_wstring(int(m.volume + (m.volume < 0 ? -0.5 : 0.5))) + L"%";
+        } else {
+            bool hours = m.duration >= 3600;
+            item.value = accessTimeValue(hudTimeText(m.position, hours), hudTimeText(m.duration, hours));
+            if (!(m.duration > 0)) item.state |= kStateUnavailable;
+        }
+        return true;
+    }
+    item.role = kRolePushButton;
+    item.action = accessPressAction();
+    switch (element) {
+        case kHudMute: if (m.muted) item.state |= kStatePressed; break;
+        case kHudFs: if (fullScreen) item.state |= kStatePressed; break;
+        case kHudSpeed: item.value = accessWide(hudSpeedCaption(m.speed)); break;
+        case kHudAb: item.value = L"A-B"; break;
+        case kHudSub: item.value = L"SUB"; break;
+        case kHudAud: item.value = accessWide(hudAudioCaption(m.audioTrack)); break;
+    }
+    if (hudChipActive(m, element)) item.state |= kStatePressed;
+    return true;
+}

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "osd/access_core.h"
+
 struct HudRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     bool empty() const { return right <= left || bottom <= top; }
@@ -74,3 +76,10 @@ struct HudPoint {
     int x, y;
 };
 HudPoint previewPlace(int anchorX, int aboveY, int gap, int w, int h, const int work[4]);
+
+// Whether a chip ("speed", "ab", "sub", "aud") is drawn in its active colour.
+bool hudChipActive(const HudModel& model, int element);
+
+// What a screen reader is told about element `element` (0: the bar itself), from the same
+// model and rectangles the painting and the mouse use. False for an unknown element.
+bool hudAccessItem(const HudModel& model, int element, bool fullScreen, AccessItem& item);

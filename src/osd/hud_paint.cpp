@@ -173,10 +173,10 @@ void chip(GpGraphics* g, const HudModel& m, int element, const std::string& capt
 }
 
 void paintChipsAndButtons(GpGraphics* g, const HudModel& m) {
-    chip(g, m, kHudSpeed, hudSpeedCaption(m.speed), m.speed - 1 > 0.001 || 1 - m.speed > 0.001, AccentCyan(255));
-    chip(g, m, kHudAb, "A-B", m.loopA >= 0, AmberWarn(255));
-    chip(g, m, kHudSub, "SUB", m.subtitlesShown, AccentCyan(255));
-    chip(g, m, kHudAud, hudAudioCaption(m.audioTrack), false, AccentCyan(255));
+    chip(g, m, kHudSpeed, hudSpeedCaption(m.speed), hudChipActive(m, kHudSpeed), AccentCyan(255));
+    chip(g, m, kHudAb, "A-B", hudChipActive(m, kHudAb), AmberWarn(255));
+    chip(g, m, kHudSub, "SUB", hudChipActive(m, kHudSub), AccentCyan(255));
+    chip(g, m, kHudAud, hudAudioCaption(m.audioTrack), hudChipActive(m, kHudAud), AccentCyan(255));
     if (!m.elements[kHudOpen].empty()) {
         hoverFrame(g, m, kHudOpen, true);
         Centre c = centreOf(m.elements[kHudOpen]);

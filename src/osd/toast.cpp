@@ -6,6 +6,7 @@
 #include "app/diaglog.h"
 #include "app/startup.h"
 #include "app/textconv.h"
+#include "osd/accessible.h"
 #include "osd/drawing_kit.h"
 #include "osd/panel_kit.h"
 #include "osd/toast_core.h"
@@ -61,6 +62,28 @@ void paintToast() {
                 place.width, place.height, toUtf8(toastLabel).c_str(), toUtf8(toastValue).c_str());
 }
 
+// To a screen reader the toast is an alert whose name is its whole text, spoken as it appears.
+int toastChildren(HWND) { return 0; }
+
+bool describeToast(HWND, int child, AccessItem& item) {
+    if (child != 0) return false;
+    item = AccessItem();
+    item.role = kRoleAlert;
+    item.state = kStateReadOnly;
+    item.name = toastLabel;
+    if (toastLabel[0] && toastValue[0]) item.name += L' ';
+    item.name += toastValue;
+    return true;
+}
+
+const AccessProvider kToastAccess = {toastChildren, describeToast, nullptr, nullptr};
+
+LRESULT CALLBACK toastWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kToastAccess, result)) return result;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void CreateToastWindow(HWND owner, HINSTANCE instance) {
@@ -68,7 +91,7 @@ void CreateToastWindow(HWND owner, HINSTANCE instance) {
     InitDrawingKit();
     WNDCLASSEXW toastClass = {};
     toastClass.cbSize = sizeof toastClass;
-    toastClass.lpfnWndProc = DefWindowProcW;
+    toastClass.lpfnWndProc = toastWindowProc;
     toastClass.hInstance = instance;
     toastClass.lpszClassName = L"KivoToast";
     RegisterClassExW(&toastClass);
@@ -90,12 +113,14 @@ void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs) 
         ShowAboveOwner(toastWindow);
         toastVisible = true;
     }
+    NotifyAccess(EVENT_SYSTEM_ALERT, toastWindow);
 }
 
 void ToastTick() {
     if (!toastVisible || !toastExpired(uint32_t(GetTickCount()), hideDeadline)) return;
     ShowWindow(toastWindow, SW_HIDE);
     toastVisible = false;
+    NotifyShown(toastWindow, false);
     if (testMode) diagLog("toast_hide");
 }
 

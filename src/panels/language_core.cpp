@@ -152,6 +152,14 @@ const BuiltinText kBuiltinTexts[kBuiltinTextCount] = {
     {"เปิดไฟล์", "Open file"},  // 149
     {"หรือลากไฟล์วิดีโอมาวางที่นี่   ·   Ctrl+O", "or drop a video here   ·   Ctrl+O"},  // 150
     {"ภาพตัวอย่างบนแถบกรอ", "Picture previews on the seek bar"},  // 151
+    {"กด", "Press"},  // 152
+    {"เปิด", "Open"},  // 153
+    {"จาก", "of"},  // 154
+    {"แถบควบคุม", "Controls"},  // 155
+    {"ระดับเสียง", "Volume"},  // 156
+    {"ย่อหน้าต่าง", "Minimize"},  // 157
+    {"คืนขนาดหน้าต่าง", "Restore"},  // 158
+    {"ปิดหน้าต่าง", "Close"},  // 159
 };
 
 void parseLanguagePack(const std::string& bytes, std::string* title,

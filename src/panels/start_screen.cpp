@@ -217,8 +217,11 @@ void startScreenMouseMove(HWND window, int x, int y) {
 }
 
 void startScreenClick(HWND window, int x, int y) {
+    startScreenActivate(window, itemAt(x, y));
+}
+
+void startScreenActivate(HWND window, int item) {
     if (!startScreenVisible) return;
-    int item = itemAt(x, y);
     if (item == kItemOpen) {
         if (actions.onOpenFile) actions.onOpenFile();
     } else if (item >= 0 && item < historyCount()) {
@@ -233,4 +236,18 @@ void startScreenClick(HWND window, int x, int y) {
         }
         InvalidateRect(window, nullptr, FALSE);
     }
+}
+
+void fillStartScreenAccessView(MainAccessView& view) {
+    view.startScreen = startScreenVisible && ready;
+    view.clearArmed = clearArmed(clearArmedUntil, GetTickCount());
+    view.layout = paintedLayout;
+    view.rows = paintedRows;
+    for (size_t i = 0; i < paintedRows.size() && int(i) < historyCount(); ++i) {
+        const HistoryEntry& entry = historyEntry(int(i));
+        std::string time = resumeTimeText(entry.seconds);
+        view.rowNames.push_back(entry.name);
+        view.rowTimes.emplace_back(time.begin(), time.end());
+    }
+    view.rows.resize(view.rowNames.size());
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "osd/drawing_kit.h"
+#include "panels/titlebar_core.h"
 
 // False until initStartScreen has run: the main window is then painted in plain colours.
 bool startScreenReady();
@@ -24,3 +25,10 @@ struct StartScreenCallbacks {
     std::function<void(const std::wstring&)> onPlayHistoryEntry;
 };
 void setStartScreenCallbacks(const StartScreenCallbacks& callbacks);
+
+// The start screen's part of the main window's accessible view, as last painted.
+void fillStartScreenAccessView(MainAccessView& view);
+// What a click on a start-screen item (kItemOpen, kItemClear, a history row) does.
+void startScreenActivate(HWND__* window, int item);
+// What a click on a caption button (a hit-test code) does.
+void pressCaptionButton(HWND__* window, long long hitCode);

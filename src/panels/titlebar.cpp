@@ -109,10 +109,7 @@ bool titleBarMouse(HWND window, UINT message, LRESULT hitCode) {
             int pressed = pressedButton;
             pressedButton = 0;
             invalidateTitleBar(window);
-            if (pressed != hitCode) return true;
-            if (hitCode == HTMINBUTTON) ShowWindow(window, SW_MINIMIZE);
-            else if (hitCode == HTMAXBUTTON) ShowWindow(window, IsZoomed(window) ? SW_RESTORE : SW_MAXIMIZE);
-            else PostMessageW(window, WM_CLOSE, 0, 0);
+            if (pressed == hitCode) pressCaptionButton(window, hitCode);
             return true;
         }
         case WM_NCMOUSELEAVE:
@@ -123,6 +120,12 @@ bool titleBarMouse(HWND window, UINT message, LRESULT hitCode) {
             return false;
     }
     return false;
+}
+
+void pressCaptionButton(HWND window, long long hitCode) {
+    if (hitCode == HTMINBUTTON) ShowWindow(window, SW_MINIMIZE);
+    else if (hitCode == HTMAXBUTTON) ShowWindow(window, IsZoomed(window) ? SW_RESTORE : SW_MAXIMIZE);
+    else if (hitCode == HTCLOSE) PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 namespace {

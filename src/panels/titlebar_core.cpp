@@ -67,3 +67,41 @@ int startScreenItemAt(float x, float y, const StartLayout& layout, const std::ve
 }
 
 float titleTextRoom(float W, float labelWidth) { return W - 154 - (158 + labelWidth); }
+
+int mainAccessCount(const MainAccessView& v) {
+    return v.startScreen ? kAccessFirstRow - 1 + int(v.rows.size()) : kAccessClose;
+}
+
+bool mainAccessItem(const MainAccessView& v, int child, AccessItem& item) {
+    if (child < 1 || child > mainAccessCount(v)) return false;
+    item = AccessItem();
+    item.role = kRolePushButton;
+    item.action = accessPressAction();
+    if (child <= kAccessClose) {
+        static const wchar_t* const names[] = {L"ย่อหน้าต่าง", L"ขยายหน้าต่างสูงสุด", L"ปิดหน้าต่าง"};
+        item.name = accessText(child == kAccessMaximize && v.maximized ? L"คืนขนาดหน้าต่าง" : names[child - 1]);
+        item.x = v.width - float(kAccessClose - child + 1) * kCaptionButtonWidth;
+        item.w = kCaptionButtonWidth;
+        item.h = v.titleHeight;
+        if (v.titleHeight <= 0) item.state |= kStateInvisible;
+        return true;
+    }
+    FloatBox box;
+    if (child == kAccessOpen) {
+        item.name = accessText(L"เปิดไฟล์");
+        box = v.layout.openButton;
+    } else if (child == kAccessClear) {
+        item.name = accessText(v.clearArmed ? L"กดอีกครั้งเพื่อล้าง" : L"ล้างประวัติ");
+        if (v.layout.rows > 0) box = v.layout.clearAction;
+        else item.state |= kStateInvisible;
+    } else {
+        size_t row = size_t(child - kAccessFirstRow);
+        item.role = kRoleListItem;
+        item.name = row < v.rowNames.size() ? v.rowNames[row] : L"";
+        item.value = row < v.rowTimes.size() ? v.rowTimes[row] : L"";
+        item.description = accessText(L"ดูต่อจากที่ค้างไว้");
+        box = v.rows[row];
+    }
+    item.x = box.x, item.y = box.y, item.w = box.w, item.h = box.h;
+    return true;
+}

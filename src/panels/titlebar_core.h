@@ -2,7 +2,10 @@
 // the layout of the start screen's list and its background pattern. No platform headers.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
+
+#include "osd/access_core.h"
 
 // Hit-test codes as the system numbers them.
 enum CaptionHit : int {
@@ -64,3 +67,17 @@ int startScreenItemAt(float x, float y, const StartLayout& layout, const std::ve
 // The room left for the file name in the title bar after the product label `labelWidth`
 // wide; the name is shown only when this is above 60.
 float titleTextRoom(float W, float labelWidth);
+
+// The main window's elements for a screen reader: the three caption buttons, then, while the
+// start screen shows, its open button, the clear action and one element per history row.
+enum MainAccessChild : int { kAccessMinimize = 1, kAccessMaximize, kAccessClose, kAccessOpen, kAccessClear, kAccessFirstRow };
+struct MainAccessView {
+    float width = 0;        // client width, logical pixels
+    float titleHeight = 0;  // logical; 0 when the title bar is hidden
+    bool maximized = false, startScreen = false, clearArmed = false;
+    StartLayout layout;     // as last painted
+    std::vector<FloatBox> rows;
+    std::vector<std::wstring> rowNames, rowTimes;
+};
+int mainAccessCount(const MainAccessView& view);
+bool mainAccessItem(const MainAccessView& view, int child, AccessItem& item);

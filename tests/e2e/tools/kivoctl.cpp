@@ -9,7 +9,14 @@
 //   kivoctl clipboardowner         class of the clipboard owner and whether it holds a bitmap
 //   kivoctl clipboard              the clipboard's Unicode text as UTF-8, line ends unchanged
 //   kivoctl holdclipboard TEXT MS  puts TEXT on the clipboard and keeps it open MS ms
+//   kivoctl access CLASS           the accessible object of every shown window of the class, as
+//                                  a screen reader gets it: one line for the window, one per
+//                                  element: id, role, state, name, value, shortcut, location
+//   kivoctl press CLASS ID         the default action of element ID of the first shown one
+//   kivoctl events MS              for MS ms, each alert, focus, name or value change of the
+//                                  program's objects: event, class, element, name, value
 #include <windows.h>
+#include <oleacc.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -29,6 +36,57 @@ std::string utf8(const wchar_t* text) {
 }
 
 long long number(const wchar_t* text) { return wcstoll(text, nullptr, 0); }
+
+// Declared here: the import library's IID_IAccessible is a thunk's address under mingw-w64.
+const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+std::string text(IAccessible* object, HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR*), long child) {
+    VARIANT id;
+    id.vt = VT_I4;
+    id.lVal = child;
+    BSTR value = nullptr;
+    std::string out = SUCCEEDED((object->*get)(id, &value)) && value ? utf8(value) : "";
+    SysFreeString(value);
+    return out;
+}
+
+// id, role, state, name, value, shortcut, location: tab-separated.
+void printElement(IAccessible* object, long child) {
+    VARIANT id, role, state;
+    id.vt = VT_I4;
+    id.lVal = child;
+    VariantInit(&role);
+    VariantInit(&state);
+    object->get_accRole(id, &role);
+    object->get_accState(id, &state);
+    long x = 0, y = 0, w = 0, h = 0;
+    object->accLocation(&x, &y, &w, &h, id);
+    printf("%ld\t%ld\t0x%lx\t%s\t%s\t%s\t%ld,%ld,%ld,%ld\n", child, role.lVal, state.lVal,
+           text(object, &IAccessible::get_accName, child).c_str(), text(object, &IAccessible::get_accValue, child).c_str(),
+           text(object, &IAccessible::get_accKeyboardShortcut, child).c_str(), x, y, w, h);
+}
+
+IAccessible* accessibleOf(HWND window) {
+    IAccessible* object = nullptr;
+    return SUCCEEDED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), kIidAccessible,
+                                                reinterpret_cast<void**>(&object))) ? object : nullptr;
+}
+
+void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD) {
+    wchar_t name[64] = L"";
+    GetClassNameW(window, name, 64);
+    IAccessible* accessible = nullptr;
+    VARIANT id;
+    VariantInit(&id);
+    if (object != OBJID_CLIENT || wcsncmp(name, L"Kivo", 4) != 0 ||
+        FAILED(AccessibleObjectFromEvent(window, DWORD(object), DWORD(child), &accessible, &id)))
+        return;
+    printf("0x%lx\t%s\t%ld\t%s\t%s\n", event, utf8(name).c_str(), child,
+           text(accessible, &IAccessible::get_accName, id.lVal).c_str(),
+           text(accessible, &IAccessible::get_accValue, id.lVal).c_str());
+    fflush(stdout);
+    accessible->Release();
+}
 
 }  // namespace
 
@@ -68,7 +126,46 @@ int wmain(int argc, wchar_t** argv) {
         CloseClipboard();
         return 0;
     }
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (verb == L"events" && argc >= 3) {
+        HWINEVENTHOOK hooks[] = {
+            SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, onEvent, 0, 0, WINEVENT_OUTOFCONTEXT),
+            SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, onEvent, 0, 0, WINEVENT_OUTOFCONTEXT),
+            SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, onEvent, 0, 0,
+                            WINEVENT_OUTOFCONTEXT)};
+        printf("ready\n");
+        fflush(stdout);
+        for (DWORD end = GetTickCount() + DWORD(number(argv[2])); int(end - GetTickCount()) > 0;) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        }
+        for (HWINEVENTHOOK hook : hooks) UnhookWinEvent(hook);
+        return 0;
+    }
     if (argc < 3) return 2;
+    if (verb == L"access" || verb == L"press") {
+        int found = 0;
+        for (HWND w = FindWindowW(argv[2], nullptr); w; w = FindWindowExW(nullptr, w, argv[2], nullptr)) {
+            if (!IsWindowVisible(w)) continue;
+            IAccessible* object = accessibleOf(w);
+            if (!object) return 1;
+            ++found;
+            if (verb == L"press") {
+                VARIANT id;
+                id.vt = VT_I4;
+                id.lVal = argc >= 4 ? long(number(argv[3])) : 0;
+                HRESULT hr = object->accDoDefaultAction(id);
+                printf("0x%lx\n", hr);
+                return SUCCEEDED(hr) ? 0 : 1;
+            }
+            long count = 0;
+            object->get_accChildCount(&count);
+            for (long child = 0; child <= count; ++child) printElement(object, child);
+            object->Release();
+        }
+        return found ? 0 : 1;
+    }
     HWND window = FindWindowW(argv[2], nullptr);
     if (!window) {
         printf("no window\n");

@@ -1,0 +1,17 @@
+#include "osd/hud_access.h"
+
+#include "osd/hud.h"
+
+namespace {
+
+int elementCount(HWND) { return kHudElementCount; }
+
+bool describeElement(HWND, int element, AccessItem& item) {
+    return hudAccessItem(CurrentHudModel(), element, IsHudFullScreen(), item);
+}
+
+bool pressElement(HWND, int element) { return PressHudElement(element); }
+
+}  // namespace
+
+const AccessProvider kHudAccess = {elementCount, describeElement, pressElement, nullptr};

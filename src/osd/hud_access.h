@@ -1,0 +1,5 @@
+// The control bar's elements for a screen reader.
+#pragma once
+#include "osd/accessible.h"
+
+extern const AccessProvider kHudAccess;

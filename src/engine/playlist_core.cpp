@@ -60,3 +60,58 @@ std::string entryNameFromPath(const std::string& path) {
     size_t cut = path.find_last_of("\\/");
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
+
+int playlistAccessCount(const PlaylistAccessView& v) { return kPlaylistAccessFirstEntry - 1 + v.count; }
+
+PlaylistHit playlistAccessHit(int child) {
+    if (child >= kPlaylistAccessFirstEntry) return {kPartRow, child - kPlaylistAccessFirstEntry};
+    static const PlaylistPart parts[] = {kPartNone, kPartClose, kPartAdd, kPartClear};
+    return {child > 0 ? parts[child] : kPartNone, -1};
+}
+
+bool playlistAccessItem(const PlaylistAccessView& v, int child, const std::wstring& title, AccessItem& item) {
+    if (child < 0 || child > playlistAccessCount(v)) return false;
+    item = AccessItem();
+    PlaylistBox box = {0, 0, 0, 0};
+    item.action = accessPressAction();
+    item.role = kRolePushButton;
+    switch (child) {
+        case 0:
+            item.role = kRoleDialog;
+            item.name = accessText(L"รายการเล่น");
+            item.action.clear();
+            return true;
+        case kPlaylistAccessClose:
+            item.name = accessText(L"ปิดหน้าต่าง");
+            box = playlistCloseBox(v.width);
+            break;
+        case kPlaylistAccessAdd:
+            item.name = accessText(L"+ เพิ่มไฟล์");
+            box = playlistAddBox(v.width, v.height);
+            break;
+        case kPlaylistAccessClear:
+            item.name = accessText(L"ล้างรายการ");
+            box = playlistClearBox(v.width, v.height);
+            break;
+        default: {
+            const int entry = child - kPlaylistAccessFirstEntry, row = entry - v.firstRow;
+            item.role = kRoleListItem;
+            item.name = title;
+            item.value = std::to_wstring(entry + 1);
+            item.state = kStateSelectable;
+            if (entry == v.playing) {
+                item.state |= kStateSelected;
+                item.description = accessText(L"กำลังเล่น");
+            }
+            if (row >= 0 && row < playlistVisibleRows(v.height)) {
+                const int top = kPlaylistRowTop + kPlaylistRowHeight * row;
+                box = {4, top, v.width - 4, top + kPlaylistRowHeight};
+            } else {
+                item.state |= kStateOffscreen;
+            }
+        }
+    }
+    item.x = float(box.left), item.y = float(box.top);
+    item.w = float(box.right - box.left), item.h = float(box.bottom - box.top);
+    return true;
+}

@@ -17,6 +17,7 @@
 #include "app/textconv.h"
 #include "engine/engine.h"
 #include "engine/playlist_core.h"
+#include "engine/playlist_access.h"
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
 #include "panels/language.h"
@@ -381,6 +382,7 @@ PlaylistHit hitAt(LPARAM lParam) {
 LRESULT CALLBACK playlistProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kPlaylistAccess, result)) return result;
     switch (message) {
         case WM_MOUSEMOVE:
             TrackMouseLeave(window, panel.tracking);
@@ -424,6 +426,7 @@ void togglePlaylist() {
     if (!OpenPanel(panel, L"KivoPlaylist", playlistProc)) return;
     layout();
     refreshAndPaint(RefreshReason::Show, "refresh");
+    NotifyShown(panel.window, true);
     if (testMode) diagLog("playlist_show ms=%.2f", nowMs() - start);
 }
 
@@ -452,4 +455,18 @@ void playlistTick() {
 void rebuildPlaylistIfOpen() {
     panel.chrome.reset();  // the title is in the chrome
     if (panel.visible) paint();
+}
+
+bool playlistAccessView(PlaylistAccessView& view) {
+    if (!panel.visible) return false;
+    view = {panel.place.width, panel.place.height, panel.count, panel.firstRow, panel.playing};
+    return true;
+}
+
+std::wstring playlistEntryTitle(int entry) {
+    return entry >= 0 && entry < panel.count ? titleOf(entry) : std::wstring();
+}
+
+void pressPlaylistElement(int child) {
+    if (panel.visible) act(playlistAccessHit(child));
 }

@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include "osd/accessible.h"
 #include "osd/uiscale.h"
 
 HWND CreatePanelWindow(const wchar_t* className, WNDPROC procedure, HWND owner) {
@@ -108,12 +109,17 @@ bool HidePanel(PanelHandle& panel) {
     if (!panel.visible) return false;
     panel.visible = false;
     ShowWindow(panel.window, SW_HIDE);
+    NotifyShown(panel.window, false);
     return true;
 }
 
 void TogglePanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure, void (*show)(), void (*close)()) {
-    if (panel.visible) close();
-    else if (OpenPanel(panel, className, procedure)) show();
+    if (panel.visible) {
+        close();
+    } else if (OpenPanel(panel, className, procedure)) {
+        show();
+        NotifyShown(panel.window, true);
+    }
 }
 
 void DrawPanelCloseCross(GpGraphics* g, float x, float y, bool hovered) {

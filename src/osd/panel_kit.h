@@ -51,11 +51,11 @@ struct PanelHandle {
 // window could not be made. The caller places and paints it.
 bool OpenPanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure);
 
-// Hides a shown panel; false when it was not shown.
+// Hides a shown panel and tells accessibility clients; false when it was not shown.
 bool HidePanel(PanelHandle& panel);
 
-// The panel's toggle: a shown panel is closed with `close`; a hidden one is opened and `show`
-// places and paints it.
+// The panel's toggle: a shown panel is closed with `close`; a hidden one is opened, `show`
+// places and paints it, and accessibility clients are told it is shown.
 void TogglePanel(PanelHandle& panel, const wchar_t* className, WNDPROC procedure, void (*show)(), void (*close)());
 
 // The close cross in a panel's title row, with its hover box of 24 × 24 logical pixels whose

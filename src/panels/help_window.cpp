@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
+#include "panels/help_access.h"
 #include "panels/help_core.h"
 #include "panels/info_core.h"
 #include "panels/language.h"
@@ -128,6 +129,7 @@ bool overClose(POINT p) { return p.x >= 598 && p.y < 46; }
 LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kHelpAccess, result)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
             bool hover = overClose(PanelMousePoint(lParam));
@@ -180,4 +182,10 @@ void repositionHelpWindow() {
 void setHelpScroll(int offset) {
     helpScroll = clampPanelScroll(offset, helpContentHeight(), helpHeight);
     paintHelpWindow();
+}
+
+bool helpAccessView(int& scroll, int& height) {
+    scroll = helpScroll;
+    height = helpHeight;
+    return help.visible;
 }

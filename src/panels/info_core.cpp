@@ -294,9 +294,11 @@ std::vector<InfoRow> buildInfoRows(const InfoReader& reader, Translate tr) {
     return b.rows;
 }
 
+int infoRowHeight(const InfoRow& row) { return row.kind == kSectionHeading ? kInfoHeadingHeight : kInfoRowHeight; }
+
 int infoContentHeight(const std::vector<InfoRow>& rows) {
     int height = 0;
-    for (const InfoRow& row : rows) height += row.kind == kSectionHeading ? kInfoHeadingHeight : kInfoRowHeight;
+    for (const InfoRow& row : rows) height += infoRowHeight(row);
     return height;
 }
 
@@ -331,4 +333,28 @@ ScrollThumb panelScrollThumb(int contentHeight, int panelHeight, int scroll) {
     float track = view - 8;
     float length = std::max(24.0f, view * track / float(contentHeight));
     return {true, track, 50 + float(scroll) * (track - length) / (float(contentHeight) - view), length};
+}
+
+void floatingRowAccessItem(const std::wstring& label, const std::wstring& value, bool heading, int contentTop,
+                           int rowHeight, int scroll, int panelHeight, AccessItem& item) {
+    item = AccessItem();
+    item.role = heading ? kRoleStaticText : kRoleListItem;
+    item.state = kStateReadOnly;
+    item.name = label;
+    item.value = value;
+    // The rows show between the rule under the heading and the panel's bottom margin.
+    const int top = 46 + contentTop - scroll, viewBottom = panelHeight - (kFloatingPanelChrome - 47);
+    if (top + rowHeight <= 47 || top >= viewBottom) {
+        item.state |= kStateOffscreen;
+        return;
+    }
+    item.x = 14, item.w = 612, item.y = float(top), item.h = float(rowHeight);
+}
+
+void floatingButtonAccessItem(const std::wstring& name, float x, float y, float w, float h, AccessItem& item) {
+    item = AccessItem();
+    item.role = kRolePushButton;
+    item.name = name;
+    item.action = accessPressAction();
+    item.x = x, item.y = y, item.w = w, item.h = h;
 }

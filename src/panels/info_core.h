@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "osd/access_core.h"
+
 enum InfoRowKind { kDataRow, kSectionHeading };
 
 struct InfoRow {
@@ -35,6 +37,7 @@ constexpr int kInfoMaxTags = 200, kInfoMaxTracks = 200, kInfoMaxChapters = 60;
 
 std::vector<InfoRow> buildInfoRows(const InfoReader& reader, Translate tr);
 int infoContentHeight(const std::vector<InfoRow>& rows);
+int infoRowHeight(const InfoRow& row);
 
 // "H:MM:SS" of the whole seconds; empty for a negative, non-finite or unrepresentable time.
 std::string durationText(double seconds);
@@ -67,3 +70,12 @@ struct ScrollThumb {
     float trackLength, top, length;
 };
 ScrollThumb panelScrollThumb(int contentHeight, int panelHeight, int scroll);
+
+// A row of a floating panel for a screen reader: a heading as static text, any other row as a
+// list item named by its label with its value. `contentTop` is the row's top in the scrolled
+// content; a row scrolled out of view has no place.
+void floatingRowAccessItem(const std::wstring& label, const std::wstring& value, bool heading, int contentTop,
+                           int rowHeight, int scroll, int panelHeight, AccessItem& item);
+// A floating panel's close cross and (file info) copy button.
+void floatingButtonAccessItem(const std::wstring& name, float x, float y, float w, float h, AccessItem& item);
+constexpr float kFloatingCloseX = 602, kFloatingCloseY = 11, kFloatingCloseSize = 24;

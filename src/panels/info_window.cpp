@@ -10,6 +10,7 @@
 #include "osd/engine_access.h"
 #include "osd/hud.h"
 #include "osd/panel_kit.h"
+#include "panels/info_access.h"
 #include "panels/info_core.h"
 #include "panels/language.h"
 
@@ -113,7 +114,7 @@ int drawRows(GpGraphics* g, float h, bool onlyChanged) {
     int y = 46 - infoScroll;
     for (size_t i = 0; i < infoRows.size(); ++i) {
         const InfoRow& row = infoRows[i];
-        int rowHeight = row.kind == kSectionHeading ? kInfoHeadingHeight : kInfoRowHeight;
+        int rowHeight = infoRowHeight(row);
         if (y + rowHeight >= 46 && y <= h && !(onlyChanged && sameRow(row, frame.rows[i]))) {
             if (onlyChanged) clearBand(g, 14, float(y), 612, float(rowHeight));
             drawRow(g, row, float(y));
@@ -248,6 +249,7 @@ int hoverAt(POINT p) {
 LRESULT CALLBACK infoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kInfoAccess, result)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
             int hover = hoverAt(PanelMousePoint(lParam));
@@ -339,4 +341,18 @@ void repositionInfoWindow() {
 
 void infoWindowTick() {
     if (info.visible && ++refreshTicks % 10 == 0) refresh();
+}
+
+bool infoAccessView(const std::vector<InfoRow>*& rows, int& scroll, int& height, bool& copied) {
+    rows = &infoRows;
+    scroll = infoScroll;
+    height = infoHeight;
+    copied = copiedShown(copiedUntil, GetTickCount());
+    return info.visible;
+}
+
+void pressInfoClose() { closeInfoWindow(); }
+
+void pressInfoCopy() {
+    if (info.visible) copyAll();
 }

@@ -160,6 +160,7 @@ const BuiltinText kBuiltinTexts[kBuiltinTextCount] = {
     {"ย่อหน้าต่าง", "Minimize"},  // 157
     {"คืนขนาดหน้าต่าง", "Restore"},  // 158
     {"ปิดหน้าต่าง", "Close"},  // 159
+    {"กำลังเล่น", "playing"},  // 160
 };
 
 void parseLanguagePack(const std::string& bytes, std::string* title,

@@ -12,6 +12,7 @@
 #include "osd/panel_kit.h"
 #include "panels/language.h"
 #include "store/settings.h"
+#include "store/settings_access.h"
 #include "store/settings_window_core.h"
 
 namespace {
@@ -26,6 +27,9 @@ bool trackingLeave = false;
 POINT place = {};
 // The zones of the picture on screen: the mouse is matched against what the user sees.
 std::vector<HitZone> paintedZones;
+// The chips' texts and the chosen language as painted, for the accessible object.
+std::vector<std::vector<std::wstring>> paintedChips;
+int paintedLanguage = 0;
 
 // Everything one paint or click needs, built afresh from the record and the language list.
 struct PanelModel {
@@ -85,6 +89,16 @@ std::wstring productLine() {
     return line;
 }
 
+// Whether a zone shows its choice made: a switch that is on, the row's chosen chip.
+bool zoneChosen(const HitZone& z, int languageSelected) {
+    if (z.action != kZoneChoose || z.row < 0 || z.row >= kSettingsRowCount) return false;
+    const Settings& s = appSettings();
+    const SettingsRowDef& def = kSettingsRows[z.row];
+    if (def.flag) return s.*def.flag != 0;
+    int32_t value = z.row == 0 ? z.option : def.options[z.option].value;
+    return value == rowValue(s, z.row, languageSelected);
+}
+
 void drawChip(GpGraphics* g, const HitZone& z, const wchar_t* text, bool selected, bool hovered) {
     float x = float(z.left), y = float(z.top), w = float(z.right - z.left), h = float(z.bottom - z.top);
     if (selected) {
@@ -124,7 +138,6 @@ void paintPanel(const PanelModel& model) {
     Canvas canvas(ScalePx(W), ScalePx(H));
     GpGraphics* g = canvas.graphics;
     if (!g) return;
-    const Settings& s = appSettings();
     FillBox(g, PanelNavyDensest, 0, 0, W, H);
     OutlineBox(g, AccentCyan(46), 0, 0, W, H);
     const PointF topLeft[3] = {PointF(1, 17), PointF(1, 1), PointF(17, 1)};
@@ -142,15 +155,14 @@ void paintPanel(const PanelModel& model) {
         if (z.action == kZoneClose) {
             DrawPanelCloseCross(g, 518, 14, hovered);
         } else if (z.action == kZoneDefaultApps) {
-            drawButton(g, z, tr(L"ตั้งเป็นโปรแกรมหลัก"), hovered);
+            drawButton(g, z, tr(settingsButtonText(z.action)), hovered);
         } else if (z.action == kZoneCaptureFolder) {
-            drawButton(g, z, tr(L"โฟลเดอร์ภาพหน้าจอ"), hovered);
+            drawButton(g, z, tr(settingsButtonText(z.action)), hovered);
         } else if (kSettingsRows[z.row].flag) {
-            drawSwitch(g, z, s.*kSettingsRows[z.row].flag != 0, hovered);
+            drawSwitch(g, z, zoneChosen(z, model.languageSelected), hovered);
         } else {
-            int32_t value = z.row == 0 ? z.option : kSettingsRows[z.row].options[z.option].value;
             drawChip(g, z, model.chipTexts[size_t(z.row)][size_t(z.option)].c_str(),
-                     value == rowValue(s, z.row, model.languageSelected), hovered);
+                     zoneChosen(z, model.languageSelected), hovered);
         }
     }
     for (int r = 0; r < kSettingsRowCount; ++r) {
@@ -169,6 +181,8 @@ void paintPanel(const PanelModel& model) {
     DrawTextBox(g, productLine().c_str(), MonoFontSmall(), TextMuted(255), 20, F + 10, 330, 28, kAlignNear);
     PresentLayered(panel.window, canvas, place.x, place.y, canvas.width, canvas.height);
     paintedZones = layout.zones;
+    paintedChips = model.chipTexts;
+    paintedLanguage = model.languageSelected;
 }
 
 void placePanel(const SettingsLayout& layout) {
@@ -196,9 +210,17 @@ void choose(int row, int option) {
     if (testMode) diagLog("settings choose row=%d option=%d", row, option);
 }
 
+void activate(HitZone z) {
+    if (z.action == kZoneClose) closeSettingsWindow();
+    else if (z.action == kZoneCaptureFolder) PostMessageW(panel.owner, WM_APP_OPEN_CAPTURE_FOLDER, 0, 0);
+    else if (z.action == kZoneDefaultApps) PostMessageW(panel.owner, WM_APP_OPEN_DEFAULT_APPS, 0, 0);
+    else choose(z.row, z.option);
+}
+
 LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     if (HandlePanelCommonMessage(window, message, wParam, lParam, result, trackingLeave)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kSettingsAccess, result)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
             POINT p = PanelMousePoint(lParam);
@@ -217,11 +239,7 @@ LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LP
             POINT p = PanelMousePoint(lParam);
             int index = hitZoneAt(paintedZones, p.x, p.y);
             if (index < 0) return 0;
-            HitZone z = paintedZones[size_t(index)];
-            if (z.action == kZoneClose) closeSettingsWindow();
-            else if (z.action == kZoneCaptureFolder) PostMessageW(panel.owner, WM_APP_OPEN_CAPTURE_FOLDER, 0, 0);
-            else if (z.action == kZoneDefaultApps) PostMessageW(panel.owner, WM_APP_OPEN_DEFAULT_APPS, 0, 0);
-            else choose(z.row, z.option);
+            activate(paintedZones[size_t(index)]);
             return 0;
         }
     }
@@ -258,4 +276,21 @@ void repositionSettingsWindow() {
     PanelModel model = buildModel();
     placePanel(model.layout);
     paintPanel(model);
+}
+
+const std::vector<HitZone>& shownSettingsZones() {
+    static const std::vector<HitZone> none;
+    return panel.visible ? paintedZones : none;
+}
+
+bool settingsZoneChosen(const HitZone& zone) { return zoneChosen(zone, paintedLanguage); }
+
+std::wstring settingsChipText(const HitZone& z) {
+    bool chip = z.action == kZoneChoose && z.row >= 0 && size_t(z.row) < paintedChips.size() &&
+                z.option >= 0 && size_t(z.option) < paintedChips[size_t(z.row)].size();
+    return chip ? paintedChips[size_t(z.row)][size_t(z.option)] : std::wstring();
+}
+
+void pressSettingsZone(const HitZone& zone) {
+    if (panel.visible) activate(zone);
 }

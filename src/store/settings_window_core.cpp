@@ -106,3 +106,33 @@ bool chooseSettingsOption(Settings& s, int row, int option, const std::vector<st
     }
     return true;
 }
+
+const wchar_t* settingsButtonText(int action) {
+    switch (action) {
+        case kZoneDefaultApps: return L"ตั้งเป็นโปรแกรมหลัก";
+        case kZoneCaptureFolder: return L"โฟลเดอร์ภาพหน้าจอ";
+        default: return nullptr;
+    }
+}
+
+void settingsZoneAccessItem(const HitZone& z, const std::wstring& chipText, bool chosen, AccessItem& item) {
+    item = AccessItem();
+    item.x = float(z.left), item.y = float(z.top), item.w = float(z.right - z.left), item.h = float(z.bottom - z.top);
+    item.action = accessPressAction();
+    item.role = kRolePushButton;
+    const bool inRow = z.action == kZoneChoose && z.row >= 0 && z.row < kSettingsRowCount;
+    if (z.action == kZoneClose) {
+        item.name = accessText(L"ปิดหน้าต่าง");
+    } else if (const wchar_t* text = settingsButtonText(z.action)) {
+        item.name = accessText(text);
+    } else if (inRow && kSettingsRows[z.row].flag) {
+        item.role = kRoleCheckButton;
+        item.name = accessText(kSettingsRows[z.row].label);
+        if (chosen) item.state |= kStateChecked;
+    } else if (inRow) {
+        item.role = kRoleRadioButton;
+        item.name = chipText;
+        item.description = accessText(kSettingsRows[z.row].label);
+        if (chosen) item.state |= kStateChecked;
+    }
+}

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "osd/access_core.h"
 #include "store/settings_core.h"
 
 constexpr int kSettingsPanelWidth = 560;
@@ -75,3 +76,11 @@ int32_t rowValue(const Settings& s, int row, int languageIndexValue);
 // Applies a click on chip `option` of `row` (ignored for a switch, which flips). False when the
 // row does not exist; an option out of range changes nothing but still counts as a click.
 bool chooseSettingsOption(Settings& s, int row, int option, const std::vector<std::string>& languageCodes);
+
+// The Thai source text of a footer button (kZoneDefaultApps, kZoneCaptureFolder), or null.
+const wchar_t* settingsButtonText(int action);
+
+// What a screen reader is told about a zone: the close cross and the buttons as push buttons,
+// a switch as a check button named by its row, a chip as a radio button with its shown text.
+// `chosen` is the switch's state or whether the chip is the row's value.
+void settingsZoneAccessItem(const HitZone& zone, const std::wstring& chipText, bool chosen, AccessItem& item);

@@ -21,6 +21,21 @@ bool pressElement(HWND, int child) {
     return true;
 }
 
+// The mouse's own hit test: a long queue is not walked entry by entry.
+int elementAt(HWND, int x, int y) {
+    PlaylistAccessView view;
+    if (!playlistAccessView(view)) return 0;
+    PlaylistHit hit = hitTestPlaylist(view.width, view.height, view.count, view.firstRow, x, y);
+    switch (hit.part) {
+        case kPartClose: return kPlaylistAccessClose;
+        case kPartAdd: return kPlaylistAccessAdd;
+        case kPartClear: return kPlaylistAccessClear;
+        case kPartRow:
+        case kPartRemove: return kPlaylistAccessFirstEntry + hit.index;
+        default: return 0;
+    }
+}
+
 }  // namespace
 
-const AccessProvider kPlaylistAccess = {elementCount, describeElement, pressElement, nullptr};
+const AccessProvider kPlaylistAccess = {elementCount, describeElement, pressElement, nullptr, elementAt};

@@ -202,6 +202,10 @@ public:
         const float scale = UiScale(), ux = float(p.x) / scale, uy = float(p.y) / scale;
         out->vt = VT_I4;
         out->lVal = CHILDID_SELF;
+        if (provider_.hitTest) {
+            out->lVal = provider_.hitTest(window_, int(ux), int(uy));
+            return S_OK;
+        }
         for (int id = provider_.count(window_); id >= 1; --id) {
             AccessItem item;
             if (provider_.describe(window_, id, item) && !(item.state & kStateInvisible) && item.contains(ux, uy)) {

@@ -16,6 +16,9 @@ struct AccessProvider {
     bool (*press)(HWND window, int child);
     // The element that has the keyboard highlight, or 0; may be null.
     int (*focused)(HWND window);
+    // The element under an unscaled client point, or 0, from the window's own mouse hit test;
+    // null: the last element whose box holds the point.
+    int (*hitTest)(HWND window, int x, int y);
 };
 
 // Answers WM_GETOBJECT for the client object with an object over `provider`; false (and the

@@ -12,6 +12,8 @@ bool describeElement(HWND, int element, AccessItem& item) {
 
 bool pressElement(HWND, int element) { return PressHudElement(element); }
 
+int elementAt(HWND, int x, int y) { return hudHitTest(CurrentHudModel(), x, y); }
+
 }  // namespace
 
-const AccessProvider kHudAccess = {elementCount, describeElement, pressElement, nullptr};
+const AccessProvider kHudAccess = {elementCount, describeElement, pressElement, nullptr, elementAt};

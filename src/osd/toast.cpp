@@ -112,6 +112,7 @@ void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs) 
     if (!toastVisible) {
         ShowAboveOwner(toastWindow);
         toastVisible = true;
+        NotifyShown(toastWindow, true);
     }
     NotifyAccess(EVENT_SYSTEM_ALERT, toastWindow);
 }

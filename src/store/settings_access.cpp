@@ -26,6 +26,8 @@ bool pressZone(HWND, int child) {
     return true;
 }
 
+int zoneAt(HWND, int x, int y) { return hitZoneAt(shownSettingsZones(), x, y) + 1; }
+
 }  // namespace
 
-const AccessProvider kSettingsAccess = {zoneCount, describeZone, pressZone, nullptr};
+const AccessProvider kSettingsAccess = {zoneCount, describeZone, pressZone, nullptr, zoneAt};

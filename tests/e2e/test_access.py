@@ -58,6 +58,7 @@ class Access(ScriptedTest):
         self.assertEqual(named(hud, "Pause")[1:3] + named(hud, "Pause")[6], (BUTTON, 0, x + 86, y + 48, 46, 30))
         self.assertEqual(named(hud, "Seek")[1:2] + named(hud, "Seek")[4:5], (SLIDER, "0:12:34 of 1:02:05"))
         self.assertEqual(named(hud, "Volume")[4], "100%")
+        self.assertEqual(kivo.kivoctl("hit", x + 100, y + 60), (0, "Pause"))
         self.assertEqual([e[3] for e in hud[2:4]], ["Previous file", "Back 5 seconds"])
         kivo.command("set time-pos 3600")
         wait(lambda: named(objects("KivoHud")[0], "Seek")[4] == "1:00:00 of 1:02:05", what="the seek bar's new value")

@@ -13,6 +13,7 @@
 //                                  a screen reader gets it: one line for the window, one per
 //                                  element: id, role, state, name, value, shortcut, location
 //   kivoctl press CLASS ID         the default action of element ID of the first shown one
+//   kivoctl hit X Y                the element a screen reader finds at a screen point: its name
 //   kivoctl events MS              for MS ms, each alert, focus, name or value change of the
 //                                  program's objects: event, class, element, name, value
 #include <windows.h>
@@ -141,6 +142,15 @@ int wmain(int argc, wchar_t** argv) {
             while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
         }
         for (HWINEVENTHOOK hook : hooks) UnhookWinEvent(hook);
+        return 0;
+    }
+    if (verb == L"hit" && argc >= 4) {
+        IAccessible* object = nullptr;
+        VARIANT child;
+        POINT at = {LONG(number(argv[2])), LONG(number(argv[3]))};
+        if (FAILED(AccessibleObjectFromPoint(at, &object, &child)) || !object) return 1;
+        printf("%s\n", text(object, &IAccessible::get_accName, child.vt == VT_I4 ? child.lVal : 0).c_str());
+        object->Release();
         return 0;
     }
     if (argc < 3) return 2;

@@ -47,6 +47,9 @@ class Access(ScriptedTest):
              "playlist/0/filename=C:\\media\\film.mkv\nplaylist/1/title=Second film\n")
 
     def test_a_client_walks_and_presses_every_window(self):
+        (kivo.TEST_DATA / "resume").mkdir()
+        (kivo.TEST_DATA / "seen.mkv").write_bytes(b"")
+        (kivo.TEST_DATA / "resume" / "R0").write_text(f"# {kivo.win_path(kivo.TEST_DATA / 'seen.mkv')}\nstart=3725.2\n")
         events = Events()
         self.addCleanup(events.proc.kill)
         self.start_playing()
@@ -98,11 +101,11 @@ class Access(ScriptedTest):
         kivo.sends("playlist-play-index 0", kivo.kivoctl, "press", "KivoPlaylist", entries[0][0])
         kivo.command("@settings")
         settings = wait(lambda: objects("KivoSettings"), what="the settings")[0]
-        resume = named(settings, "Continue watching")
-        self.assertEqual(resume[1], CHECKBUTTON)
+        queue = named(settings, "Queue the rest of the folder")
+        self.assertEqual(queue[1], CHECKBUTTON)
         self.assertEqual([e[3] for e in settings if e[1] == RADIO and e[2] & CHECKED][1:3], ["5s", "5"])
-        kivo.kivoctl("press", "KivoSettings", resume[0])
-        wait(lambda: named(objects("KivoSettings")[0], "Continue watching")[2] != resume[2], what="the switch flipped")
+        kivo.kivoctl("press", "KivoSettings", queue[0])
+        wait(lambda: named(objects("KivoSettings")[0], queue[3])[2] != queue[2], what="the switch flipped")
         kivo.command("@info")
         info = wait(lambda: objects("KivoInfo"), what="the file info")[0]
         self.assertIn(("Length", "1:02:05  (3725.000 s)"), [e[3:5] for e in info])
@@ -114,4 +117,7 @@ class Access(ScriptedTest):
         self.assertEqual([e[3] for e in main[1:]], ["Minimize", "Maximize", "Close"])
         kivo.command("@close")
         start = wait(lambda: objects(kivo.MAIN_TEST_CLASS)[0][4:], what="the start screen")
-        self.assertEqual(start[0][1:4], (BUTTON, 0, "Open file"))
+        self.assertEqual([e[1:5] for e in start], [(BUTTON, 0, "Open file", ""), (BUTTON, 0, "Clear history", ""),
+                                                   (LISTITEM, 0, "seen.mkv", "1:02:05")])
+        kivo.kivoctl("press", kivo.MAIN_TEST_CLASS, start[1][0])
+        wait(lambda: objects(kivo.MAIN_TEST_CLASS)[0][5][3] == "Click again to clear", what="the clear action armed")

@@ -359,6 +359,7 @@ void ShowMenu(HWND owner, POINT at, const MenuItems& items, void (*pick)(const c
     openLevel(0, items, at, -1);
     if (!levelZeroWindow()) return;
     menu.open = true;
+    NotifyAccess(EVENT_SYSTEM_MENUPOPUPSTART, levelZeroWindow());
     SetCapture(levelZeroWindow());
     SetTimer(levelZeroWindow(), kFileWatchTimer, kFileWatchMs, nullptr);
 }
@@ -373,6 +374,7 @@ void CloseMenu() {
 
     menu.openLevels = 0;
     if (wasOpen) diagLog("menu levels=0");
+    if (wasOpen) NotifyAccess(EVENT_SYSTEM_MENUPOPUPEND, levelZeroWindow());
     if (!levelZeroWindow()) return;
     KillTimer(levelZeroWindow(), kFileWatchTimer);
     if (wasOpen && GetCapture() == levelZeroWindow()) ReleaseCapture();

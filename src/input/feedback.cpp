@@ -22,6 +22,10 @@ namespace {
 wchar_t messageLabel[kMessageLabelMax + 1] = {};
 wchar_t messageValue[kMessageValueMax + 1] = {};
 
+// The toast a command or a message brings up is told to screen readers; the live updates of its
+// value that follow on the ticks are not, or a seek would be spoken twice.
+bool announceNext = false;
+
 const PropertyReaders engineReaders = {engineGetDouble, engineGetFlag, engineGetText};
 
 uint32_t tickNow() { return uint32_t(GetTickCount()); }
@@ -41,6 +45,7 @@ void selectFeedbackForCommand(const char* command) {
     if (kind == kFeedbackAspect) aspectValueOf(command, aspectText, sizeof aspectText);
     feedbackKind = kind;
     feedbackDeadline = tickNow() + kFeedbackLiveMs;
+    announceNext = true;
     if (feedbackShownAtOnce(kind)) refreshFeedback();
 }
 
@@ -52,12 +57,14 @@ void refreshFeedback() {
         return;
     }
     if (feedbackKind == kFeedbackMessage) {
-        ShowToast(messageLabel, messageValue, feedbackDeadline - now);
+        ShowToast(messageLabel, messageValue, feedbackDeadline - now, announceNext);
+        announceNext = false;
         return;
     }
     std::string label, value;
     if (!buildFeedbackText(feedbackKind, engineReaders, aspectText, label, value)) return;
-    ShowToast(toWide(label).c_str(), toWide(value).c_str(), feedbackDeadline - now);
+    ShowToast(toWide(label).c_str(), toWide(value).c_str(), feedbackDeadline - now, announceNext);
+    announceNext = false;
 }
 
 void showMessageToast(const wchar_t* label, const wchar_t* value) {
@@ -65,6 +72,7 @@ void showMessageToast(const wchar_t* label, const wchar_t* value) {
     copyClipped(messageValue, kMessageValueMax, value);
     feedbackKind = kFeedbackMessage;
     feedbackDeadline = tickNow() + kMessageToastMs;
+    announceNext = true;
     refreshFeedback();
     if (testMode) diagLog("toast %s %s", toUtf8(messageLabel).c_str(), toUtf8(messageValue).c_str());
 }
@@ -74,5 +82,6 @@ void showResumeNotice(double timePos) {
     snprintf(aspectText, sizeof aspectText, "%s", text.c_str());
     feedbackKind = kFeedbackResume;
     feedbackDeadline = tickNow() + kResumeNoticeMs;
+    announceNext = true;
     refreshFeedback();
 }

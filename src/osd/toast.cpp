@@ -100,7 +100,7 @@ void CreateToastWindow(HWND owner, HINSTANCE instance) {
                                   L"KivoToast", L"", WS_POPUP, 0, 0, 10, 10, owner, nullptr, instance, nullptr);
 }
 
-void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs) {
+void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs, bool announce) {
     if (!toastWindow) return;
     // Compared as stored, so that an over-long text repeated on every tick is not taken
     // for a new one each time.
@@ -114,7 +114,7 @@ void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs) 
         toastVisible = true;
         NotifyShown(toastWindow, true);
     }
-    NotifyAccess(EVENT_SYSTEM_ALERT, toastWindow);
+    if (announce) NotifyAccess(EVENT_SYSTEM_ALERT, toastWindow);
 }
 
 void ToastTick() {

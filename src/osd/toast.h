@@ -6,8 +6,9 @@ struct HINSTANCE__;
 
 // Creates the one toast window, owned by `owner` (the main window); later calls do nothing.
 void CreateToastWindow(HWND__* owner, HINSTANCE__* instance);
-// Shows or updates the toast for `durationMs`; an unchanged text only moves the deadline.
-void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs);
+// Shows or updates the toast for `durationMs`; an unchanged text only moves the deadline. A new
+// text is raised as an alert for screen readers when `announce` is set.
+void ShowToast(const wchar_t* label, const wchar_t* value, unsigned durationMs, bool announce = true);
 // Hides the toast once its deadline has passed; on every timer tick.
 void ToastTick();
 // Paints the visible toast again at the owner's current place, size and scale.

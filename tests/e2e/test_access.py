@@ -3,6 +3,7 @@ objects of the control bar, menu, panels and main window, presses their elements
 for the alerts, focus and value changes the program raises."""
 import subprocess
 import threading
+import time
 
 import kivo
 from kivo import ScriptedTest
@@ -74,6 +75,12 @@ class Access(ScriptedTest):
         kivo.command("cycle mute")
         wait(lambda: len(events.of("0x2")) >= 2, what="two alerts")
         self.assertEqual(events.of("0x2"), [["KivoToast", "0", "VOL 105%", ""], ["KivoToast", "0", "VOL MUTE", ""]])
+        # A live toast whose value moves on the ticks is not spoken again.
+        kivo.command("seek 5")
+        kivo.command("set time-pos 1000")
+        kivo.wait_for_log(r"^toast_paint \d+ .*label=SEEK value=26%")
+        time.sleep(0.5)
+        self.assertEqual(events.of("0x2")[2:], [["KivoToast", "0", "SEEK 96%", ""]])
 
         # The menu: rows with shortcuts, checks and sub-menus; the keyboard highlight is the focus.
         wx, wy, ww, _, _, _ = kivo.window_rect()

@@ -1,7 +1,5 @@
 #include "engine/playlist_access.h"
 
-#include "engine/playlist_window.h"
-
 namespace {
 
 int elementCount(HWND) {

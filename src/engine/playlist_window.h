@@ -1,8 +1,5 @@
 // The playlist panel: the engine's queue, shown and edited.
 #pragma once
-#include <string>
-
-#include "engine/playlist_core.h"
 
 struct HWND__;
 struct EngineAccess;
@@ -19,9 +16,3 @@ void repositionPlaylist();
 void playlistTick();
 // Builds the rows again (after a language change) when the panel is open.
 void rebuildPlaylistIfOpen();
-
-// For the panel's accessible object: what it shows (false while closed), an entry's row text,
-// and a click on an element.
-bool playlistAccessView(PlaylistAccessView& view);
-std::wstring playlistEntryTitle(int entry);
-void pressPlaylistElement(int child);

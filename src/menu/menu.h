@@ -15,10 +15,3 @@ bool MenuKey(unsigned virtualKey);
 void showContextMenu();
 // The bookmarks menu of the current file ("@bmmenu").
 void showBookmarksMenu();
-
-// For a level window's accessible object: the rows it shows, their layout and the highlighted
-// row (-1 none); null when the window is no open level. A press acts as a click on the row.
-const MenuItems* OpenMenuLevel(HWND levelWindow, const LevelLayout** layout, int* hover);
-bool PressMenuRow(HWND levelWindow, int row);
-// The row a level window's sub-menu was opened from, or null for the menu itself.
-const MenuItem* MenuLevelParentRow(HWND levelWindow);

@@ -1,7 +1,5 @@
 #include "menu/menu_access.h"
 
-#include "menu/menu.h"
-
 namespace {
 
 int rowCount(HWND window) {

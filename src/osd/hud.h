@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "osd/engine_access.h"
-#include "osd/hud_core.h"
 
 struct HWND__;
 struct HINSTANCE__;
@@ -38,9 +37,3 @@ bool IsRealMouseMove();
 void MarkMouseActivity();
 // "want=%d hover=%d drag=%d paused=%d recent=%d sinceMove=%lu full=%d" of the last tick.
 const char* HudStateLine();
-
-// For the bar's accessible object: the model as last refreshed, the mode, and a click on a
-// button (false for the sliders and for elements without a place).
-const HudModel& CurrentHudModel();
-bool IsHudFullScreen();
-bool PressHudElement(int element);

@@ -1,7 +1,5 @@
 #include "osd/hud_access.h"
 
-#include "osd/hud.h"
-
 namespace {
 
 int elementCount(HWND) { return kHudElementCount; }

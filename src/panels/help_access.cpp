@@ -1,7 +1,6 @@
 #include "panels/help_access.h"
 
 #include "panels/help_core.h"
-#include "panels/help_window.h"
 #include "panels/info_core.h"
 #include "panels/language.h"
 
@@ -40,7 +39,7 @@ bool describeElement(HWND, int child, AccessItem& item) {
 }
 
 bool pressElement(HWND, int child) {
-    if (child == 1) closeHelpWindow();
+    if (child == 1) pressHelpClose();
     return child == 1;
 }
 

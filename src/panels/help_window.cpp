@@ -189,3 +189,5 @@ bool helpAccessView(int& scroll, int& height) {
     height = helpHeight;
     return help.visible;
 }
+
+void pressHelpClose() { closeHelpWindow(); }

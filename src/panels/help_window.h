@@ -12,7 +12,3 @@ void closeHelpWindow();
 void repositionHelpWindow();
 // Scrolls the list to a logical pixel offset, kept within the content.
 void setHelpScroll(int offset);
-
-// For the panel's accessible object: the scroll offset and height (false while closed), and
-// the close cross as clicked.
-bool helpAccessView(int& scroll, int& height);

@@ -1,7 +1,5 @@
 #include "panels/info_access.h"
 
-#include "panels/info_window.h"
-
 namespace {
 
 enum : int { kClose = 1, kCopy = 2, kFirstRow = 3 };

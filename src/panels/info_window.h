@@ -1,9 +1,6 @@
 // The file information panel.
 #pragma once
 #include <string>
-#include <vector>
-
-#include "panels/info_core.h"
 
 struct HWND__;
 struct EngineAccess;
@@ -24,9 +21,3 @@ void setInfoScroll(int offset);
 // Puts the text on the clipboard as Unicode text; false, with the clipboard left as it was,
 // when it could not.
 bool copyTextToClipboard(HWND__* owner, const std::wstring& text);
-
-// For the panel's accessible object: the rows, scroll offset, height and whether the copy
-// button reads "Copied" (false while closed); the close cross and the copy button as clicked.
-bool infoAccessView(const std::vector<InfoRow>*& rows, int& scroll, int& height, bool& copied);
-void pressInfoClose();
-void pressInfoCopy();

@@ -1,7 +1,5 @@
 #include "store/settings_access.h"
 
-#include "store/settings_window.h"
-
 namespace {
 
 // The elements are the zones, in the order the mouse tries them.

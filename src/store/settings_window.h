@@ -1,9 +1,5 @@
 // The settings panel.
 #pragma once
-#include <string>
-#include <vector>
-
-#include "store/settings_window_core.h"
 
 struct HWND__;
 
@@ -15,10 +11,3 @@ bool isSettingsWindowOpen();
 void closeSettingsWindow();
 // Keeps the panel beside the main window after it moved or changed size.
 void repositionSettingsWindow();
-
-// For the panel's accessible object: the zones as painted (none while closed), whether a zone
-// shows its choice made, a chip's shown text, and a click on a zone.
-const std::vector<HitZone>& shownSettingsZones();
-bool settingsZoneChosen(const HitZone& zone);
-std::wstring settingsChipText(const HitZone& zone);
-void pressSettingsZone(const HitZone& zone);

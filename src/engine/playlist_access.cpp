@@ -10,7 +10,7 @@ int elementCount(HWND) {
 bool describeElement(HWND, int child, AccessItem& item) {
     PlaylistAccessView view;
     playlistAccessView(view);
-    std::wstring title = child >= kPlaylistAccessFirstEntry ? playlistEntryTitle(child - kPlaylistAccessFirstEntry) : L"";
+    std::wstring title = child >= kPlaylistAccessFirstEntry ? playlistEntryTitle(playlistAccessHit(child).index) : L"";
     return playlistAccessItem(view, child, title, item);
 }
 
@@ -23,15 +23,7 @@ bool pressElement(HWND, int child) {
 int elementAt(HWND, int x, int y) {
     PlaylistAccessView view;
     if (!playlistAccessView(view)) return 0;
-    PlaylistHit hit = hitTestPlaylist(view.width, view.height, view.count, view.firstRow, x, y);
-    switch (hit.part) {
-        case kPartClose: return kPlaylistAccessClose;
-        case kPartAdd: return kPlaylistAccessAdd;
-        case kPartClear: return kPlaylistAccessClear;
-        case kPartRow:
-        case kPartRemove: return kPlaylistAccessFirstEntry + hit.index;
-        default: return 0;
-    }
+    return playlistAccessChild(hitTestPlaylist(view.width, view.height, view.count, view.firstRow, x, y));
 }
 
 }  // namespace

@@ -61,12 +61,24 @@ std::string entryNameFromPath(const std::string& path) {
     return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-int playlistAccessCount(const PlaylistAccessView& v) { return kPlaylistAccessFirstEntry - 1 + v.count; }
+int playlistAccessCount(const PlaylistAccessView& v) { return kPlaylistAccessFirstEntry - 1 + 2 * v.count; }
 
 PlaylistHit playlistAccessHit(int child) {
-    if (child >= kPlaylistAccessFirstEntry) return {kPartRow, child - kPlaylistAccessFirstEntry};
+    const int entry = (child - kPlaylistAccessFirstEntry) / 2;
+    if (child >= kPlaylistAccessFirstEntry) return {(child - kPlaylistAccessFirstEntry) % 2 ? kPartRemove : kPartRow, entry};
     static const PlaylistPart parts[] = {kPartNone, kPartClose, kPartAdd, kPartClear};
     return {child > 0 ? parts[child] : kPartNone, -1};
+}
+
+int playlistAccessChild(PlaylistHit hit) {
+    switch (hit.part) {
+        case kPartClose: return kPlaylistAccessClose;
+        case kPartAdd: return kPlaylistAccessAdd;
+        case kPartClear: return kPlaylistAccessClear;
+        case kPartRow: return kPlaylistAccessFirstEntry + 2 * hit.index;
+        case kPartRemove: return kPlaylistAccessFirstEntry + 2 * hit.index + 1;
+        default: return 0;
+    }
 }
 
 bool playlistAccessItem(const PlaylistAccessView& v, int child, const std::wstring& title, AccessItem& item) {
@@ -94,18 +106,26 @@ bool playlistAccessItem(const PlaylistAccessView& v, int child, const std::wstri
             box = playlistClearBox(v.width, v.height);
             break;
         default: {
-            const int entry = child - kPlaylistAccessFirstEntry, row = entry - v.firstRow;
-            item.role = kRoleListItem;
-            item.name = title;
-            item.value = std::to_wstring(entry + 1);
-            item.state = kStateSelectable;
-            if (entry == v.playing) {
-                item.state |= kStateSelected;
-                item.description = accessText(L"กำลังเล่น");
+            // The row's right 30 pixels are its remove cross, as the mouse finds them.
+            const PlaylistHit hit = playlistAccessHit(child);
+            const int row = hit.index - v.firstRow;
+            if (hit.part == kPartRemove) {
+                item.name = accessText(L"ลบออกจากรายการ");
+                item.description = title;
+            } else {
+                item.role = kRoleListItem;
+                item.name = title;
+                item.value = std::to_wstring(hit.index + 1);
+                item.state = kStateSelectable;
+                if (hit.index == v.playing) {
+                    item.state |= kStateSelected;
+                    item.description = accessText(L"กำลังเล่น");
+                }
             }
             if (row >= 0 && row < playlistVisibleRows(v.height)) {
-                const int top = kPlaylistRowTop + kPlaylistRowHeight * row;
-                box = {4, top, v.width - 4, top + kPlaylistRowHeight};
+                const int top = kPlaylistRowTop + kPlaylistRowHeight * row, cross = v.width - 4 - 30;
+                box = hit.part == kPartRemove ? PlaylistBox{cross, top, v.width - 4, top + kPlaylistRowHeight}
+                                              : PlaylistBox{4, top, cross, top + kPlaylistRowHeight};
             } else {
                 item.state |= kStateOffscreen;
             }

@@ -53,13 +53,14 @@ PlaylistThumb playlistThumb(int height, int count, int firstRow);
 // The row text of an entry without a title: the file name after the last "\" or "/".
 std::string entryNameFromPath(const std::string& path);
 
-// The panel's elements for a screen reader: close, add, clear, then one list item per entry
-// (entries out of view have no place). `title` is the entry's row text.
+// The panel's elements for a screen reader: close, add, clear, then per entry a list item and
+// its remove button (entries out of view have no place). `title` is the entry's row text.
 enum PlaylistAccessChild : int { kPlaylistAccessClose = 1, kPlaylistAccessAdd, kPlaylistAccessClear, kPlaylistAccessFirstEntry };
 struct PlaylistAccessView {
     int width = 0, height = 0, count = 0, firstRow = 0, playing = -1;
 };
 int playlistAccessCount(const PlaylistAccessView& view);
-// The hit a click on the element would be.
+// The hit a click on the element would be, and the element a hit falls on (0 for none).
 PlaylistHit playlistAccessHit(int child);
+int playlistAccessChild(PlaylistHit hit);
 bool playlistAccessItem(const PlaylistAccessView& view, int child, const std::wstring& title, AccessItem& item);

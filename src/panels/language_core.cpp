@@ -161,6 +161,7 @@ const BuiltinText kBuiltinTexts[kBuiltinTextCount] = {
     {"คืนขนาดหน้าต่าง", "Restore"},  // 158
     {"ปิดหน้าต่าง", "Close"},  // 159
     {"กำลังเล่น", "playing"},  // 160
+    {"ลบออกจากรายการ", "Remove from the list"},  // 161
 };
 
 void parseLanguagePack(const std::string& bytes, std::string* title,

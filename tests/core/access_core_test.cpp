@@ -59,10 +59,14 @@ TEST(AccessItems, MenuRowsCarryTheirStatesAndPlaces) {
 TEST(AccessItems, ScrolledRowsHaveNoPlace) {
     PlaylistAccessView view = {360, 400, 50, 20, 21};
     AccessItem item;
-    ASSERT_TRUE(playlistAccessItem(view, kPlaylistAccessFirstEntry + 21, L"b.mkv", item));
+    ASSERT_TRUE(playlistAccessItem(view, kPlaylistAccessFirstEntry + 2 * 21, L"b.mkv", item));
     EXPECT_EQ(item.state & kStateSelected, unsigned(kStateSelected));
     EXPECT_EQ(item.y, float(kPlaylistRowTop + kPlaylistRowHeight));
-    playlistAccessItem(view, kPlaylistAccessFirstEntry + 2, L"a.mkv", item);
+    playlistAccessItem(view, kPlaylistAccessFirstEntry + 2 * 21 + 1, L"b.mkv", item);  // its remove cross
+    EXPECT_EQ(item.x, 326);
+    EXPECT_EQ(item.description, L"b.mkv");
+    EXPECT_EQ(playlistAccessChild(hitTestPlaylist(360, 400, 50, 20, 330, 80)), kPlaylistAccessFirstEntry + 2 * 21 + 1);
+    playlistAccessItem(view, kPlaylistAccessFirstEntry + 2 * 2, L"a.mkv", item);
     EXPECT_TRUE((item.state & kStateOffscreen) && item.w == 0);
     floatingRowAccessItem(L"Name", L"x", false, 500, kInfoRowHeight, 0, 300, item);
     EXPECT_TRUE((item.state & kStateOffscreen) && item.w == 0 && item.value == L"x");

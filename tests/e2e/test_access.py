@@ -106,6 +106,8 @@ class Access(ScriptedTest):
         entries = [e for e in playlist if e[1] == LISTITEM]
         self.assertEqual([(e[3], bool(e[2] & SELECTED)) for e in entries], [("film.mkv", False), ("Second film", True)])
         kivo.sends("playlist-play-index 0", kivo.kivoctl, "press", "KivoPlaylist", entries[0][0])
+        self.assertEqual(named(playlist, "Remove from the list")[0], entries[0][0] + 1)
+        kivo.sends("playlist-remove 1", kivo.kivoctl, "press", "KivoPlaylist", entries[1][0] + 1)
         kivo.command("@settings")
         settings = wait(lambda: objects("KivoSettings"), what="the settings")[0]
         queue = named(settings, "Queue the rest of the folder")

@@ -18,6 +18,7 @@
 #include "engine/open_files.h"
 #include "engine/playlist_window.h"
 #include "engine/preview_engine.h"
+#include "engine/track_memory.h"
 #include "input/capture.h"
 #include "input/commands.h"
 #include "input/feedback.h"
@@ -154,10 +155,11 @@ std::vector<double> testMarkers;
 LRESULT testControl(WPARAM selector, LPARAM lParam) {
     if (!testMode) return 0;
     if (selector == kTestLogState) {
-        diagLog("state path=%s playlist=%s/%s pause=%s volume=%s fullscreen=%d ontop=%d hud=%d cursorHidden=%d "
-                "dropped=%s",
+        diagLog("state path=%s playlist=%s/%s aid=%s sid=%s sub-delay=%s pause=%s volume=%s fullscreen=%d ontop=%d "
+                "hud=%d cursorHidden=%d dropped=%s",
                 engineGetString("path").c_str(), engineGetString("playlist-pos-1").c_str(),
-                engineGetString("playlist-count").c_str(), engineGetString("pause").c_str(),
+                engineGetString("playlist-count").c_str(), engineGetString("aid").c_str(),
+                engineGetString("sid").c_str(), engineGetString("sub-delay").c_str(), engineGetString("pause").c_str(),
                 engineGetString("volume").c_str(), isFullScreen() ? 1 : 0, alwaysOnTop ? 1 : 0,
                 IsHudVisible() ? 1 : 0, pointer.cursorHidden ? 1 : 0, engineGetString("frame-drop-count").c_str());
         return 1;
@@ -359,6 +361,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APP_FIRST_FRAME:
             onFirstFrame(window);
             return 0;
+        case WM_APP_FILE_LOADED: {
+            std::wstring carried = carryTrackChoice();
+            if (!carried.empty()) showMessageToast(L"TRACKS", carried.c_str());
+            return 0;
+        }
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
             return 0;

@@ -13,6 +13,7 @@ enum : unsigned {
     WM_APP_OPEN_CAPTURE_FOLDER = 0x8000 + 9,
     WM_APP_AFTER_SHOW = 0x8000 + 10,
     WM_APP_OPEN_DEFAULT_APPS = 0x8000 + 11,
+    WM_APP_FILE_LOADED = 0x8000 + 12,
 };
 
 // Selectors of WM_APP_TEST_CONTROL (test modes only).

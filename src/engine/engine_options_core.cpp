@@ -25,6 +25,10 @@ EngineOptions engineStartOptions(const EngineStartInputs& in) {
         {"volume-max", "200"},
         {"sub-auto", "fuzzy"},
         {"slang", subtitleLanguageList(s.sublang)},
+        // A track picked by number would otherwise stay picked in the files after it, where the
+        // number names another track: each file starts from the language preference, and the
+        // program carries the user's choice along the queue by language.
+        {"reset-on-next-file", "aid,sid"},
         {"autocreate-playlist", s.autoqueue && !in.moreFilesGiven ? "filter" : "no"},
         {"directory-filter-types", "video,audio"},
         {"directory-mode", "ignore"},
@@ -32,7 +36,8 @@ EngineOptions engineStartOptions(const EngineStartInputs& in) {
         {"cursor-autohide", "2500"},
         {"save-position-on-quit", yesNoResume},
         {"resume-playback", yesNoResume},
-        {"watch-later-options", "start"},
+        // A file opened again also gets back its tracks and their sync.
+        {"watch-later-options", "start,aid,sid,sub-delay,audio-delay"},
         {"write-filename-in-watch-later-config", "yes"},
     });
     if (!in.resumeFolder.empty()) options.emplace_back("watch-later-directory", in.resumeFolder);

@@ -93,6 +93,7 @@ void handleEvent(const MpvEvent* event) {
         }
         case MPV_EVENT_FILE_LOADED:
             diagLog("file_loaded_ms=%.1f", processMs());
+            postToMain(WM_APP_FILE_LOADED);
             return;
         case MPV_EVENT_PLAYBACK_RESTART:
             if (firstFrameSeen) return;

@@ -11,6 +11,7 @@
 #include "engine/engine.h"
 #include "engine/engine_options_core.h"
 #include "engine/engine_thread.h"
+#include "engine/track_memory.h"
 #include "osd/hud.h"
 #include "panels/titlebar.h"
 #include "store/settings.h"
@@ -67,6 +68,7 @@ void startPlayback(const std::vector<std::wstring>& files) {
         createPictureWindow();
         engineThreadHandle = CreateThread(nullptr, 0, engineThreadMain, nullptr, 0, nullptr);
     }
+    markFreshOpen();
     showAsPlaying(firstFull);
     if (!engineRuns) return;
     for (size_t i = 1; i < files.size(); ++i) {

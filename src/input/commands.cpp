@@ -14,6 +14,7 @@
 #include "engine/engine.h"
 #include "engine/open_files.h"
 #include "engine/playlist_window.h"
+#include "engine/track_memory.h"
 #include "input/capture.h"
 #include "input/command_grammar_core.h"
 #include "input/feedback.h"
@@ -147,6 +148,7 @@ void executeCommandQuiet(const char* command) {
         return;
     }
     engineCommandString(command);
+    rememberTrackChoice(command);
 }
 
 void dispatchAppCommand(const char* verbText) {

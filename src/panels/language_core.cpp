@@ -162,6 +162,8 @@ const BuiltinText kBuiltinTexts[kBuiltinTextCount] = {
     {"ปิดหน้าต่าง", "Close"},  // 159
     {"กำลังเล่น", "playing"},  // 160
     {"ลบออกจากรายการ", "Remove from the list"},  // 161
+    {"เสียงพากย์", "AUDIO"},  // 162
+    {"ซับ", "SUB"},  // 163
 };
 
 void parseLanguagePack(const std::string& bytes, std::string* title,

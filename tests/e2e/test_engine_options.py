@@ -6,10 +6,11 @@ from kivo import ScriptedTest
 DEFAULT_OPTIONS = [
     "config=no", "terminal=no", "osc=no", "input-default-bindings=no", "input-vo-keyboard=no",
     "keep-open=yes", "hwdec=auto-safe", "af=@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]",
-    "idle=yes", "force-window=yes", "volume-max=200", "sub-auto=fuzzy", "slang=tha,th,eng,en", "autocreate-playlist=no",
+    "idle=yes", "force-window=yes", "volume-max=200", "sub-auto=fuzzy", "slang=tha,th,eng,en", "reset-on-next-file=aid,sid",
+    "autocreate-playlist=no",
     "directory-filter-types=video,audio", "directory-mode=ignore", "osd-level=0",
     "cursor-autohide=2500", "save-position-on-quit=no", "resume-playback=no",
-    "watch-later-options=start", "write-filename-in-watch-later-config=yes",
+    "watch-later-options=start,aid,sid,sub-delay,audio-delay", "write-filename-in-watch-later-config=yes",
 ]
 FAILED_TITLE = "KivoPlayer - libmpv failed to start"
 
@@ -30,8 +31,8 @@ class EngineStart(ScriptedTest):
         got = self.run_to_close("rel.mkv", "C:\\media\\b.mkv", "https://x.test/v.m3u8")
         self.assertEqual(got, DEFAULT_OPTIONS + [
             "watch-later-directory=" + kivo.win_path(self.folder) + "\\..\\test\\resume", "screenshot-format=png",
-            got[24], "ao=null"])
-        self.assertRegex(got[24], r"^wid=\d+$")
+            got[25], "ao=null"])
+        self.assertRegex(got[25], r"^wid=\d+$")
         lines = kivo.journal()
         self.assertEqual(lines[0], "create")
         self.assertLess(lines.index("option ao=null"), lines.index("initialize"))

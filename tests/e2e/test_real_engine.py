@@ -16,6 +16,15 @@ class RealEngine(PlayerTest):
     @classmethod
     def setUpClass(cls):
         cls.clips = kivo.media()
+        # Two episodes with English and Japanese sound and English and Thai subtitles, in another
+        # order in each; English is the default sound of both.
+        for name, langs in (("ep1.mkv", ["eng", "jpn", "eng", "tha"]), ("ep2.mkv", ["jpn", "eng", "tha", "eng"])):
+            kivo._ffmpeg(cls.clips / "series" / name, "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25",
+                         *["-f", "lavfi", "-i", "sine"] * 2, *["-i", str(cls.clips / "b.srt")] * 2, "-t", "30",
+                         *[a for i in range(5) for a in ("-map", str(i))], "-c:v", "libx264", "-preset", "ultrafast",
+                         "-pix_fmt", "yuv420p", "-c:a", "libopus", "-c:s", "srt", "-disposition:a", "0",
+                         "-disposition:s", "0", f"-disposition:a:{langs.index('eng')}", "default",
+                         *[a for i, lang in enumerate(langs) for a in (f"-metadata:s:{'as'[i > 1]}:{i % 2}", f"language={lang}")])
 
     def test_plays_h264_aac_with_its_marks_in_order(self):  # more formats and subtitles: test_formats
         self.assertEqual(self.start(self.clips / "a.mp4").wait_exit(60), 0)  # test mode closes 1.5 s after the picture
@@ -102,58 +111,37 @@ class RealEngine(PlayerTest):
         self.assertFalse(self.resume_file(clip).exists())
 
 
-def series():
-    """Two episodes with English and Japanese sound and English and Thai subtitles, the tracks
-    in another order in each; English is the default sound of both."""
-    folder = kivo.MEDIA / "series"
-    folder.mkdir(parents=True, exist_ok=True)
-    for lang, text in (("eng", "Hello"), ("tha", "สวัสดี")):
-        (kivo.MEDIA / f"{lang}.srt").write_text(f"1\n00:00:00,000 --> 00:00:30,000\n{text}\n")
-    for name, audio, subs in (("ep1.mkv", ("eng", "jpn"), ("eng", "tha")), ("ep2.mkv", ("jpn", "eng"), ("tha", "eng"))):
-        inputs = [a for lang in audio for a in ("-f", "lavfi", "-i", f"sine=frequency={440 + 220 * (lang == 'jpn')}")]
-        inputs += [a for lang in subs for a in ("-i", str(kivo.MEDIA / f"{lang}.srt"))]
-        tags = [a for i, lang in enumerate(audio + subs) for a in (f"-metadata:s:{'as'[i > 1]}:{i % 2}", f"language={lang}")]
-        kivo._ffmpeg(folder / name, "-f", "lavfi", "-i", "testsrc2=size=160x120:rate=25", *inputs, "-t", "30",
-                     *[a for i in range(5) for a in ("-map", str(i))], "-c:v", "libx264", "-preset", "ultrafast",
-                     "-g", "25", "-pix_fmt", "yuv420p", "-c:a", "libopus", "-c:s", "srt", *tags, "-disposition:a", "0",
-                     "-disposition:s", "0", f"-disposition:a:{audio.index('eng')}", "default")
-    return folder
-
-
-class TrackChoices(PlayerTest):
-    def tracks(self, after=0):
-        """Waits for a loaded file after log offset `after`; returns (queue place, aid, sid, sub-delay)."""
+    def loaded(self, after):
+        """(queue place, aid, sid, sub-delay) once a file has loaded after log offset `after`."""
         kivo.wait_for_log(r"^file_loaded_ms=", 60, after)
         state = kivo.state_line()
         return state["playlist"], state["aid"], state["sid"], state["sub-delay"]
 
-    def test_choices_follow_the_queue_by_language_but_not_into_a_file_opened_anew(self):
-        folder = series()
+    def test_track_choices_follow_the_queue_by_language_but_not_into_a_file_opened_anew(self):
         (kivo.TEST_DATA / "settings.ini").write_text("autoqueue=1\nsublang=1\n")
         env = {"KIVOPLAYER_DEMO": "stay", "KIVOPLAYER_SINGLE": "1"}
-        self.start(folder / "ep1.mkv", env=env)
-        kivo.wait_for_log(r"^first_frame_ms=", 60)
-        self.assertEqual(self.tracks(), ("1/2", "1", "1", "0.000000"))
+        self.start(self.clips / "series" / "ep1.mkv", env=env)
+        self.assertEqual(self.loaded(0), ("1/2", "1", "1", "0.000000"))
         kivo.command("cycle audio")  # the A key: Japanese
         kivo.command("set sid 2")    # the menu's Thai row
         mark = len(kivo.read_log())
         kivo.command("playlist-next")
-        kivo.wait_for_log(r"^toast TRACKS AUDIO jpn · SUB tha$", 20, mark)
-        self.assertEqual(self.tracks(mark), ("2/2", "1", "1", "0.000000"))
+        self.assertEqual(self.loaded(mark), ("2/2", "1", "1", "0.000000"))
+        kivo.wait_for_log(r"^toast TRACKS AUDIO jpn · SUB tha$", 10, mark)
         mark = len(kivo.read_log())
-        self.assertEqual(self.start(folder / "ep2.mkv", env=env).wait_exit(10), 0)  # a hand-over opens anew
-        self.assertEqual(self.tracks(mark), ("2/2", "2", "2", "0.000000"))
+        self.assertEqual(self.start(self.clips / "series" / "ep2.mkv", env=env).wait_exit(10), 0)  # hand-over
+        self.assertEqual(self.loaded(mark), ("2/2", "2", "2", "0.000000"))
         self.assertNotIn("toast TRACKS", kivo.read_log()[mark:])
 
     def test_a_file_opened_again_gets_back_its_subtitle_delay_and_subtitles_off(self):
-        clip = series() / "ep1.mkv"
+        clip = self.clips / "series" / "ep1.mkv"
         player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
         kivo.wait_for_log(r"^first_frame_ms=", 60)
         kivo.command("add sub-delay 0.5")
         kivo.command("set sid no")
         self.assertEqual(player.close(), 0)
-        resume = RealEngine.resume_file(self, clip).read_text()
-        self.assertRegex(resume, r"^# .*\nstart=[\d.]+\n(.*\n)*sid=no\n")  # the history reads start= as before
+        # The history reads the position from its line as before.
+        self.assertRegex(self.resume_file(clip).read_text(), r"^# .*\nstart=[\d.]+\n(.*\n)*sid=no\n")
         mark = len(kivo.read_log())
         self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
-        self.assertEqual(self.tracks(mark)[2:], ("no", "0.500000"))
+        self.assertEqual(self.loaded(mark)[2:], ("no", "0.500000"))

@@ -34,6 +34,7 @@
 #include "panels/help_window.h"
 #include "panels/history.h"
 #include "panels/info_window.h"
+#include "panels/language.h"
 #include "panels/titlebar.h"
 #include "panels/titlebar_access.h"
 #include "store/bookmarks.h"
@@ -98,6 +99,12 @@ void onFirstFrame(HWND window) {
     }
     double pos = 0;
     if (resumeEnabled && engineGetDouble("time-pos", pos) && pos > 3.0) showResumeNotice(pos);
+}
+
+// The file's first toast names the track choices carried into it from the file before.
+void showCarriedTracks(const CarriedTracks& carried) {
+    std::string text = carriedChoiceText(carried.audio, carried.sub, toUtf8(tr(L"เสียงพากย์")), toUtf8(tr(L"ซับ")));
+    if (!text.empty()) showMessageToast(L"TRACKS", toWide(text).c_str());
 }
 
 // The engine's file name changes when the queue moves on: title, control bar and bookmarks follow.
@@ -361,11 +368,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APP_FIRST_FRAME:
             onFirstFrame(window);
             return 0;
-        case WM_APP_FILE_LOADED: {
-            std::wstring carried = carryTrackChoice();
-            if (!carried.empty()) showMessageToast(L"TRACKS", carried.c_str());
+        case WM_APP_FILE_LOADED:
+            showCarriedTracks(carryTrackChoice());
             return 0;
-        }
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
             return 0;

@@ -5,10 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/textconv.h"
 #include "engine/engine.h"
-#include "engine/track_memory_core.h"
-#include "panels/language.h"
 
 namespace {
 
@@ -62,15 +59,15 @@ void rememberTrackChoice(const char* command) {
 
 void markFreshOpen() { freshOpenPending = true; }
 
-std::wstring carryTrackChoice() {
+CarriedTracks carryTrackChoice() {
+    CarriedTracks carried;
     if (freshOpenPending) {
         freshOpenPending = false;
-        return L"";
+        return carried;
     }
-    if (!audioChoice.chosen && !subChoice.chosen) return L"";
+    if (!audioChoice.chosen && !subChoice.chosen) return carried;
     std::vector<TrackEntry> tracks = readTrackList();
-    bool audio = carryInto(tracks, "audio", "aid", audioChoice);
-    bool sub = carryInto(tracks, "sub", "sid", subChoice);
-    return toWide(carriedChoiceText(audio ? &audioChoice : nullptr, sub ? &subChoice : nullptr,
-                                    toUtf8(tr(L"เสียงพากย์")), toUtf8(tr(L"ซับ"))));
+    if (carryInto(tracks, "audio", "aid", audioChoice)) carried.audio = &audioChoice;
+    if (carryInto(tracks, "sub", "sid", subChoice)) carried.sub = &subChoice;
+    return carried;
 }

@@ -10,6 +10,7 @@
 #include "app/mainwindow.h"
 #include "app/startup_core.h"
 #include "app/textconv.h"
+#include "engine/hw_probe.h"
 #include "engine/open_files.h"
 #include "osd/access_core.h"
 #include "osd/hud.h"
@@ -171,6 +172,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     StartArguments start = readCommandLine();
     if (testMode) mainClassName = L"KivoPlayerWndTest";
     if (handOverToRunningInstance(start)) return 0;
+    if (appSettings().hwdec) startHardwareDecodingProbe();  // answers while the window is made
 
     if (!registerWindowClasses()) return 1;
     SetUiScale(ComputeUiScale(nullptr));

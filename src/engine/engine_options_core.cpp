@@ -12,7 +12,7 @@ EngineOptions engineStartOptions(const EngineStartInputs& in) {
         {"input-default-bindings", "no"},
         {"input-vo-keyboard", "no"},
         {"keep-open", "yes"},
-        {"hwdec", s.hwdec ? "auto-safe" : "no"},
+        {"hwdec", in.hardwareDecoding ? "auto-safe" : "no"},
     };
     if (s.boost) options.emplace_back("af", kLoudnessFilter);
     options.insert(options.end(), {

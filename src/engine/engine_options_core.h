@@ -14,6 +14,7 @@ struct EngineStartInputs {
     bool moreFilesGiven;        // further files are appended after the first
     std::string resumeFolder;   // UTF-8, empty when there is none
     long long pictureWindow;    // handle of the picture window, as a number
+    bool hardwareDecoding;      // the setting asks for it and the machine likely has a decoder
     bool testMode;
 };
 

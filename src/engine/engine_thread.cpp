@@ -12,6 +12,7 @@
 #include "app/textconv.h"
 #include "engine/engine.h"
 #include "engine/engine_options_core.h"
+#include "engine/hw_probe.h"
 #include "store/settings.h"
 
 std::string engineFirstFile;
@@ -118,6 +119,8 @@ bool startEngine() {
     inputs.moreFilesGiven = !engineFurtherFiles.empty();
     inputs.resumeFolder = toUtf8(resumeFolder);
     inputs.pictureWindow = reinterpret_cast<long long>(videoWindow);
+    // The probe started with the process and has normally answered long before this.
+    inputs.hardwareDecoding = appSettings().hwdec && hardwareDecodingLikely(1500);
     inputs.testMode = testMode;
     for (const auto& option : engineStartOptions(inputs))
         engineSetOption(handle, option.first.c_str(), option.second.c_str());

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "app/textconv.h"
 #include "engine/engine.h"
+#include "engine/hw_probe.h"
 #include "osd/hud.h"
 #include "panels/history.h"
 #include "panels/language.h"
@@ -61,8 +62,11 @@ void applySettings() {
     SetHideDelay(2500);
     if (!testMode) resumeEnabled = s.resume != 0;
     readWatchHistory(s.resume ? resumeFolder : std::wstring());
+    if (s.hwdec) startHardwareDecodingProbe();
     if (!engineRunning()) return;
-    engineCommandString(s.hwdec ? "set hwdec auto-safe" : "set hwdec no");
+    // The setting keeps the user's wish; the engine is asked for hardware only where there is some.
+    // Not waited for here: unanswered, the engine looks for itself as it always did.
+    engineCommandString(s.hwdec && hardwareDecodingLikely(0) ? "set hwdec auto-safe" : "set hwdec no");
     const char* filter = s.boost ? "@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]" : "";
     engineCommandArgs({"set", "af", filter});
     engineCommandString(resumeEnabled ? "set resume-playback yes" : "set resume-playback no");

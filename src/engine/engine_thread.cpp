@@ -119,8 +119,9 @@ bool startEngine() {
     inputs.moreFilesGiven = !engineFurtherFiles.empty();
     inputs.resumeFolder = toUtf8(resumeFolder);
     inputs.pictureWindow = reinterpret_cast<long long>(videoWindow);
-    // The probe started with the process and has normally answered long before this.
-    inputs.hardwareDecoding = appSettings().hwdec && hardwareDecodingLikely(1500);
+    HwProbeAnswer probe = hardwareDecodingProbeAnswer();
+    inputs.hardwareDecoding = appSettings().hwdec && probe == HwProbeAnswer::Yes;
+    if (appSettings().hwdec && probe == HwProbeAnswer::Unknown) deferHardwareDecodingChoice();
     inputs.testMode = testMode;
     for (const auto& option : engineStartOptions(inputs))
         engineSetOption(handle, option.first.c_str(), option.second.c_str());
@@ -151,6 +152,7 @@ DWORD WINAPI engineThreadMain(void*) {
         if (event && event->eventId == MPV_EVENT_COMMAND_REPLY && event->replyUserdata == kQuitReplyTag) break;
         if (event) handleEvent(event);
         hookEngineWindow();
+        if (settleDeferredHardwareDecoding() && appSettings().hwdec) engineCommandString("set hwdec auto-safe");
         if (plainTest) writeStateLinesOnce();
     }
     return 0;

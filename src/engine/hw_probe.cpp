@@ -9,9 +9,9 @@
 
 namespace {
 
-enum ProbeAnswer { kUnknown, kYes, kNo };
-std::atomic<int> answer{kUnknown};
-std::atomic<HANDLE> answered{nullptr};  // set once the answer is in
+std::atomic<int> answer{int(HwProbeAnswer::Unknown)};
+std::atomic<bool> started{false};
+std::atomic<ULONGLONG> deferredUntil{0};  // non-zero while a deferred choice waits for the answer
 
 // d3d11.dll is loaded by name at run time, so the program still starts where it is missing.
 bool deviceDecodesVideo() {
@@ -37,8 +37,7 @@ bool deviceDecodesVideo() {
 DWORD WINAPI probeThreadMain(void*) {
     double startMs = processMs();
     bool decodes = deviceDecodesVideo();
-    answer.store(decodes ? kYes : kNo, std::memory_order_release);
-    SetEvent(answered);
+    answer.store(int(decodes ? HwProbeAnswer::Yes : HwProbeAnswer::No), std::memory_order_release);
     diagLog("hwdec_probe_ms=%.1f (%s, %.1f ms)", processMs(), decodes ? "yes" : "no", processMs() - startMs);
     return 0;
 }
@@ -46,23 +45,23 @@ DWORD WINAPI probeThreadMain(void*) {
 }  // namespace
 
 void startHardwareDecodingProbe() {
-    if (answered.load()) return;
-    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!event) return;
-    answered.store(event);
+    if (started.exchange(true)) return;
     HANDLE thread = CreateThread(nullptr, 0, probeThreadMain, nullptr, 0, nullptr);
-    if (thread) {
-        CloseHandle(thread);
-        return;
-    }
-    answer.store(kYes);
-    SetEvent(event);
+    if (thread) CloseHandle(thread);
 }
 
-bool hardwareDecodingLikely(unsigned waitMs) {
-    HANDLE event = answered.load();
-    if (event && answer.load(std::memory_order_acquire) == kUnknown &&
-        WaitForSingleObject(event, waitMs) == WAIT_TIMEOUT && waitMs > 0)
-        diagLog("hwdec_probe_late_ms=%.1f", processMs());
-    return answer.load(std::memory_order_acquire) != kNo;
+HwProbeAnswer hardwareDecodingProbeAnswer() {
+    return static_cast<HwProbeAnswer>(answer.load(std::memory_order_acquire));
+}
+
+void deferHardwareDecodingChoice() { deferredUntil.store(GetTickCount64() + 1500); }
+
+bool settleDeferredHardwareDecoding() {
+    ULONGLONG until = deferredUntil.load();
+    if (!until) return false;
+    HwProbeAnswer probe = hardwareDecodingProbeAnswer();
+    if (probe == HwProbeAnswer::Unknown && GetTickCount64() < until) return false;
+    deferredUntil.store(0);
+    if (probe == HwProbeAnswer::Unknown) diagLog("hwdec_probe_late_ms=%.1f", processMs());
+    return probe != HwProbeAnswer::No;
 }

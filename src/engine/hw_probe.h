@@ -3,9 +3,18 @@
 // usable GPU, mpv's own search costs half a second before the first picture.
 #pragma once
 
+enum class HwProbeAnswer { Unknown, Yes, No };
+
 // Starts the probe; later calls do nothing.
 void startHardwareDecodingProbe();
 
-// True when the probe found a video decoder, or when it has not answered within waitMs (a slow
-// machine with a GPU keeps its hardware decoding) or was never started.
-bool hardwareDecodingLikely(unsigned waitMs);
+// Never waits; Unknown until the probe is done, or when it was never started.
+HwProbeAnswer hardwareDecodingProbeAnswer();
+
+// Hardware decoding was wished for before the answer was in: the engine decodes in software for
+// now (it needs the decoder only once a file is open) and is told later, never waited for.
+void deferHardwareDecodingChoice();
+
+// Polled by the engine thread: true once a deferred choice comes out for hardware. A probe still
+// silent 1.5 s after the wish counts as a yes, so a slow machine with a GPU keeps it.
+bool settleDeferredHardwareDecoding();

@@ -65,8 +65,11 @@ void applySettings() {
     if (s.hwdec) startHardwareDecodingProbe();
     if (!engineRunning()) return;
     // The setting keeps the user's wish; the engine is asked for hardware only where there is some.
-    // Not waited for here: unanswered, the engine looks for itself as it always did.
-    engineCommandString(s.hwdec && hardwareDecodingLikely(0) ? "set hwdec auto-safe" : "set hwdec no");
+    HwProbeAnswer probe = hardwareDecodingProbeAnswer();
+    if (s.hwdec && probe == HwProbeAnswer::Unknown)
+        deferHardwareDecodingChoice();
+    else
+        engineCommandString(s.hwdec && probe == HwProbeAnswer::Yes ? "set hwdec auto-safe" : "set hwdec no");
     const char* filter = s.boost ? "@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]" : "";
     engineCommandArgs({"set", "af", filter});
     engineCommandString(resumeEnabled ? "set resume-playback yes" : "set resume-playback no");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_core.h"
 #include "app/diaglog.h"
 #include "app/mainwindow_input.h"
 #include "app/startup.h"
@@ -24,6 +25,7 @@
 #include "input/feedback.h"
 #include "input/keys.h"
 #include "input/panscan.h"
+#include "input/paste.h"
 #include "menu/menu.h"
 #include "osd/drawing_kit.h"
 #include "osd/hud.h"
@@ -57,6 +59,8 @@ const EngineAccess engineAccess = {executeCommandQuiet, engineGetDouble, engineG
 
 // Toasts and panels keep clear of the title bar, which full screen takes away.
 int panelTopInset() { return isFullScreen() ? 0 : titleBarHeight(); }
+
+std::vector<std::wstring> subtitlesAfterLoad;  // dropped with media, added once it has loaded
 
 void repositionPanels() {
     repositionPlaylist();
@@ -163,12 +167,13 @@ LRESULT testControl(WPARAM selector, LPARAM lParam) {
     if (!testMode) return 0;
     if (selector == kTestLogState) {
         diagLog("state path=%s playlist=%s/%s aid=%s sid=%s sub-delay=%s pause=%s volume=%s fullscreen=%d ontop=%d "
-                "hud=%d cursorHidden=%d dropped=%s",
+                "hud=%d cursorHidden=%d dropped=%s sub=%s",
                 engineGetString("path").c_str(), engineGetString("playlist-pos-1").c_str(),
                 engineGetString("playlist-count").c_str(), engineGetString("aid").c_str(),
                 engineGetString("sid").c_str(), engineGetString("sub-delay").c_str(), engineGetString("pause").c_str(),
                 engineGetString("volume").c_str(), isFullScreen() ? 1 : 0, alwaysOnTop ? 1 : 0,
-                IsHudVisible() ? 1 : 0, pointer.cursorHidden ? 1 : 0, engineGetString("frame-drop-count").c_str());
+                IsHudVisible() ? 1 : 0, pointer.cursorHidden ? 1 : 0, engineGetString("frame-drop-count").c_str(),
+                engineGetString("current-tracks/sub/external-filename").c_str());
         return 1;
     }
     // CPU time the user-interface thread has used so far, for the benchmarks.
@@ -246,34 +251,25 @@ void closeSequence(HWND window) {
     TerminateProcess(GetCurrentProcess(), 0);
 }
 
-LRESULT receiveHandover(HWND window, const COPYDATASTRUCT* data) {
-    // Test drivers run a command string as if a key had sent it.
-    if (testMode && data && data->dwData == kTestCommandCode && data->lpData) {
-        std::string command(static_cast<const char*>(data->lpData), data->cbData);
-        executeCommand(command.c_str());
-        return 1;
+void addSubtitles(const std::vector<std::wstring>& files) {
+    for (const std::wstring& file : files) {
+        std::wstring full = fullPathOf(file);
+        engineCommandArgs({"sub-add", toUtf8(full).c_str(), "select"});
+        showMessageToast(L"SUBTITLE", full.substr(full.find_last_of(L'\\') + 1).c_str());
     }
-    if (!data || (data->dwData != kHandoverOpen && data->dwData != kHandoverQueue)) return 0;
-    std::vector<std::u16string> received =
-        parseHandoverPayload(static_cast<const char16_t*>(data->lpData), data->cbData / 2);
-    std::vector<std::wstring> paths;
-    for (const std::u16string& p : received) paths.emplace_back(p.begin(), p.end());
-    bool queue = data->dwData == kHandoverQueue;
-    if (testMode) {
-        diagLog("handover %s n=%d", queue ? "KVQU" : "KIVO", int(paths.size()));
-        for (const std::wstring& p : paths) diagLog("handover path=%s", toUtf8(p).c_str());
+}
+
+// Subtitle files join the playing file, or the dropped media once it has loaded.
+void openDropped(const std::vector<std::wstring>& paths) {
+    std::vector<std::wstring> media, subtitles;
+    for (const std::wstring& path : paths)
+        (isSubtitlePath(std::u16string(path.begin(), path.end())) ? subtitles : media).push_back(path);
+    if (!media.empty()) {
+        subtitlesAfterLoad = subtitles;
+        startPlayback(media);
+    } else if (engineRunning() && !startScreenShown()) {
+        addSubtitles(subtitles);
     }
-    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
-    SetForegroundWindow(window);
-    if (queue && engineRunning() && !startScreenShown()) {
-        for (const std::wstring& p : paths) engineCommandArgs({"loadfile", toUtf8(fullPathOf(p)).c_str(), "append"});
-        wchar_t count[16];
-        swprintf(count, 16, L"+%d", int(paths.size()));
-        showMessageToast(L"PLAYLIST", count);
-    } else {
-        startPlayback(paths);
-    }
-    return 1;
 }
 
 void receiveDroppedFiles(HDROP drop) {
@@ -284,7 +280,40 @@ void receiveDroppedFiles(HDROP drop) {
         if (DragQueryFileW(drop, i, path, 520) > 0) paths.emplace_back(path);
     }
     DragFinish(drop);
-    startPlayback(paths);
+    openDropped(paths);
+}
+
+LRESULT receiveHandover(HWND window, const COPYDATASTRUCT* data) {
+    // Test drivers run a command string as if a key had sent it.
+    if (testMode && data && data->dwData == kTestCommandCode && data->lpData) {
+        std::string command(static_cast<const char*>(data->lpData), data->cbData);
+        executeCommand(command.c_str());
+        return 1;
+    }
+    bool testDrop = testMode && data && data->dwData == kTestDropCode;
+    if (!data || (data->dwData != kHandoverOpen && data->dwData != kHandoverQueue && !testDrop)) return 0;
+    std::vector<std::u16string> received =
+        parseHandoverPayload(static_cast<const char16_t*>(data->lpData), data->cbData / 2);
+    std::vector<std::wstring> paths;
+    for (const std::u16string& p : received) paths.emplace_back(p.begin(), p.end());
+    // Test drivers drop files as Explorer would; a drop's memory cannot cross processes.
+    if (testDrop) {
+        openDropped(paths);
+        return 1;
+    }
+    bool queue = data->dwData == kHandoverQueue;
+    if (testMode) {
+        diagLog("handover %s n=%d", queue ? "KVQU" : "KIVO", int(paths.size()));
+        for (const std::wstring& p : paths) diagLog("handover path=%s", toUtf8(p).c_str());
+    }
+    if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
+    SetForegroundWindow(window);
+    if (queue && engineRunning() && !startScreenShown()) {
+        queueFilesWithToast(paths);
+    } else {
+        startPlayback(paths);
+    }
+    return 1;
 }
 
 void onDpiChanged(HWND window, WPARAM wParam, const RECT* suggested) {
@@ -328,6 +357,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 1;
         case WM_ACTIVATEAPP:
             if (!wParam) CloseMenu();
+            break;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) RaiseOwnedPanels(window);
             break;
         case WM_COPYDATA:
             return receiveHandover(window, reinterpret_cast<const COPYDATASTRUCT*>(lParam));
@@ -380,6 +412,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return testControl(wParam, lParam);
         case WM_APP_OPEN_CAPTURE_FOLDER:
             if (captureFolderName()[0]) openInShell(captureFolderName());
+            return 0;
+        case WM_APP_FILE_LOADED:
+            addSubtitles(subtitlesAfterLoad);
+            subtitlesAfterLoad.clear();
             return 0;
         case WM_APP_AFTER_SHOW:
             afterShow(window);

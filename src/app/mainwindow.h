@@ -20,6 +20,8 @@ enum : unsigned {
 enum : unsigned { kTestLogState = 1, kTestAddMarker = 2, kTestLogUiCpu = 3, kTestLogResources = 4 };
 // WM_COPYDATA code of a test driver's command string (UTF-8), test modes only.
 constexpr unsigned long kTestCommandCode = 0x4B56434D;  // "KVCM"
+// WM_COPYDATA code of a test driver's dropped files (the hand-over payload), test modes only.
+constexpr unsigned long kTestDropCode = 0x4B564452;  // "KVDR"
 
 extern HWND__* mainWindow;
 extern HWND__* videoWindow;

@@ -5,6 +5,7 @@
 #include "app/window_modes.h"
 #include "engine/playlist_window.h"
 #include "input/commands.h"
+#include "input/keymap_core.h"
 #include "input/keys.h"
 #include "menu/menu.h"
 #include "osd/hud.h"
@@ -111,9 +112,9 @@ bool handleMainWindowInput(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             result = TRUE;
             return true;
         case WM_APPCOMMAND: {
-            int command = GET_APPCOMMAND_LPARAM(lParam);
-            if (command != APPCOMMAND_BROWSER_BACKWARD && command != APPCOMMAND_BROWSER_FORWARD) return false;
-            if (!startScreen) executeCommand(command == APPCOMMAND_BROWSER_BACKWARD ? "@step -1" : "@step 1");
+            const char* command = appCommandAction(GET_APPCOMMAND_LPARAM(lParam));
+            if (!command) return false;
+            if (!startScreen) executeCommand(command);
             result = 1;
             return true;
         }

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
@@ -13,6 +14,7 @@
 #include "engine/engine_thread.h"
 #include "engine/track_memory.h"
 #include "osd/hud.h"
+#include "osd/panel_kit.h"
 #include "panels/titlebar.h"
 #include "store/settings.h"
 
@@ -22,6 +24,11 @@ HANDLE engineThreadHandle = nullptr;
 wchar_t dialogBuffer[16640];
 
 std::string utf8FullPath(const std::wstring& path) { return toUtf8(fullPathOf(path)); }
+
+// Explorer's recent items and the taskbar's jump list list what was opened here.
+void noteRecentFile(const std::wstring& fullPath) {
+    if (fullPath.find(L"://") == std::wstring::npos) SHAddToRecentDocs(SHARD_PATHW, fullPath.c_str());
+}
 
 void createPictureWindow() {
     videoWindow = CreateWindowExW(0, L"KivoPlayerVideo", L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
@@ -58,6 +65,7 @@ void startPlayback(const std::vector<std::wstring>& files) {
     }
     std::wstring firstFull = fullPathOf(files[0]);
     std::string first = toUtf8(firstFull);
+    for (const std::wstring& file : files) noteRecentFile(fullPathOf(file));
     if (engineRuns) {
         engineCommandArgs({"loadfile", first.c_str()});
         if (videoWindow && !IsWindowVisible(videoWindow)) ShowWindow(videoWindow, SW_SHOW);
@@ -89,14 +97,21 @@ void openFileDialog(bool append) {
     dialog.lpstrFile = dialogBuffer;
     dialog.nMaxFile = 16640;
     dialog.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_ALLOWMULTISELECT;
-    if (!GetOpenFileNameW(&dialog)) return;
+    bool chosenAny = GetOpenFileNameW(&dialog);
+    RaiseOwnedPanels(mainWindow);
+    if (!chosenAny) return;
     std::vector<std::u16string> chosen =
         parseOpenDialogResult(reinterpret_cast<const char16_t*>(dialogBuffer), 16640);
     std::vector<std::wstring> paths;
     for (const std::u16string& p : chosen) paths.emplace_back(p.begin(), p.end());
-    if (append && engineRunning()) {
-        for (const std::wstring& p : paths) engineCommandArgs({"loadfile", toUtf8(p).c_str(), "append"});
-        return;
+    if (append && engineRunning()) queueFiles(paths);
+    else startPlayback(paths);
+}
+
+void queueFiles(const std::vector<std::wstring>& files) {
+    for (const std::wstring& file : files) {
+        std::wstring full = fullPathOf(file);
+        noteRecentFile(full);
+        engineCommandArgs({"loadfile", toUtf8(full).c_str(), "append"});
     }
-    startPlayback(paths);
 }

@@ -5,6 +5,9 @@
 
 void startPlayback(const std::vector<std::wstring>& files);
 
+// Adds the files behind the queue, as full paths, without a toast.
+void queueFiles(const std::vector<std::wstring>& files);
+
 // The open-file dialog; `append` queues the chosen files instead of replacing.
 void openFileDialog(bool append);
 

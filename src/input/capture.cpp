@@ -15,6 +15,7 @@
 #include "input/capture_core.h"
 #include "input/feedback.h"
 #include "osd/drawing_kit.h"
+#include "osd/panel_kit.h"
 #include "panels/language.h"
 #include "store/settings.h"
 
@@ -139,7 +140,9 @@ void pickCaptureFolder() {
         start->Release();
     }
     IShellItem* result = nullptr;
-    if (SUCCEEDED(dialog->Show(mainWindow)) && SUCCEEDED(dialog->GetResult(&result))) {
+    bool picked = SUCCEEDED(dialog->Show(mainWindow));
+    RaiseOwnedPanels(mainWindow);
+    if (picked && SUCCEEDED(dialog->GetResult(&result))) {
         PWSTR chosen = nullptr;
         if (SUCCEEDED(result->GetDisplayName(SIGDN_FILESYSPATH, &chosen)) && chosen) {
             copyToField(appSettings().shotdir, toUtf8(chosen));

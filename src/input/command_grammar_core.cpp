@@ -31,6 +31,7 @@ const VerbName kVerbs[] = {
     {"bmprev", AppVerb::BookmarkPrev, false},   {"bmnext", AppVerb::BookmarkNext, false},
     {"bmdel ", AppVerb::BookmarkDelete, true},  {"bmclear", AppVerb::BookmarkClear, false},
     {"close", AppVerb::Close, false},           {"quit", AppVerb::Quit, false},
+    {"paste", AppVerb::Paste, false},           {"pastequeue", AppVerb::PasteQueue, false},
 };
 
 }  // namespace

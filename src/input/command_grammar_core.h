@@ -7,7 +7,7 @@ enum class AppVerb {
     Unknown, Fullscreen, ExitFullscreen, Size, Maximize, OnTop, Open, AddFiles, Playlist, Step, Vol,
     Settings, Fill, PanScanReset, PanScan, WhatNext, HwDec, Boost, CopyFrame, SaveFrame, ShotDir,
     ShotDirPick, ShotDirDefault, Info, Help, BookmarkAdd, BookmarkMenu, BookmarkPrev, BookmarkNext,
-    BookmarkDelete, BookmarkClear, Close, Quit,
+    BookmarkDelete, BookmarkClear, Close, Quit, Paste, PasteQueue,
 };
 
 struct ParsedVerb {

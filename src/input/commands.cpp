@@ -20,6 +20,7 @@
 #include "input/feedback.h"
 #include "input/keys.h"
 #include "input/panscan.h"
+#include "input/paste.h"
 #include "osd/hud.h"
 #include "panels/help_window.h"
 #include "panels/history.h"
@@ -209,5 +210,7 @@ void dispatchAppCommand(const char* verbText) {
             return;
         case AppVerb::Close: if (engine) closeFile(); return;
         case AppVerb::Quit: PostMessageW(mainWindow, WM_CLOSE, 0, 0); return;
+        case AppVerb::Paste: pasteFromClipboard(false); return;
+        case AppVerb::PasteQueue: pasteFromClipboard(true); return;
     }
 }

@@ -10,7 +10,7 @@ constexpr bool kRepeat = true;
 constexpr bool kOnce = false;
 }  // namespace
 
-const KeyBinding keyBindings[86] = {
+const KeyBinding keyBindings[kKeyBindingCount] = {
     {0x20, kNone, "cycle pause", kOnce},
     {0x20, kCtrl, "set pause yes ; seek 0 absolute", kOnce},
     {0x25, kNone, "@step -1", kRepeat},
@@ -99,7 +99,38 @@ const KeyBinding keyBindings[86] = {
     {0x42, kNone, "@bmmenu", kOnce},
     {0x21, kShift, "@bmprev", kOnce},
     {0x22, kShift, "@bmnext", kOnce},
+    // Media keys do what their keyboard twins do: Space, Ctrl+Space, PgDn, PgUp.
+    {0xB3, kNone, "cycle pause", kOnce},
+    {0xB2, kNone, "set pause yes ; seek 0 absolute", kOnce},
+    {0xB0, kNone, "playlist-next", kOnce},
+    {0xB1, kNone, "playlist-prev", kOnce},
+    {0x56, kCtrl, "@paste", kOnce},
+    {0x56, kCtrlShift, "@pastequeue", kOnce},
 };
+
+namespace {
+// Application commands of keyboards and remotes; volume and mute stay the system's.
+struct AppCommandRow {
+    int appCommand;
+    const char* command;
+};
+constexpr AppCommandRow kAppCommands[] = {
+    {1, "@step -1"},   // browser back
+    {2, "@step 1"},    // browser forward
+    {11, "playlist-next"},
+    {12, "playlist-prev"},
+    {13, "set pause yes ; seek 0 absolute"},
+    {14, "cycle pause"},
+    {46, "set pause no"},   // play
+    {47, "set pause yes"},  // pause
+};
+}  // namespace
+
+const char* appCommandAction(int appCommand) {
+    for (const AppCommandRow& row : kAppCommands)
+        if (row.appCommand == appCommand) return row.command;
+    return nullptr;
+}
 
 const KeyBinding* findKeyBinding(uint32_t virtualKey, uint32_t modifiers) {
     for (const KeyBinding& row : keyBindings)

@@ -12,8 +12,8 @@ struct KeyBinding {
     bool repeatable;  // false: auto-repeats of a held key are swallowed
 };
 
-extern const KeyBinding keyBindings[86];
-constexpr size_t kKeyBindingCount = 86;
+constexpr size_t kKeyBindingCount = 92;
+extern const KeyBinding keyBindings[kKeyBindingCount];
 
 // The first row for the key and exactly these modifiers, or null.
 const KeyBinding* findKeyBinding(uint32_t virtualKey, uint32_t modifiers);
@@ -22,3 +22,6 @@ enum class KeyOutcome { NotHandled, Swallowed, Run };
 
 // What a key-down does: not ours, a swallowed repeat, or run the row's command.
 KeyOutcome decideKey(uint32_t virtualKey, uint32_t modifiers, bool repeat, const char** command);
+
+// The command of a WM_APPCOMMAND code (media and browser keys), or null for one left to the system.
+const char* appCommandAction(int appCommand);

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <vector>
+
 #include "osd/accessible.h"
 #include "osd/uiscale.h"
 
@@ -144,4 +146,12 @@ bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_MOUSEMOVE) TrackMouseLeave(window, tracking);
     if (message == WM_MOUSELEAVE) tracking = false;
     return HandlePanelCommonMessage(window, message, wParam, lParam, result);
+}
+
+void RaiseOwnedPanels(HWND owner) {
+    if (!owner) return;
+    std::vector<HWND> topFirst;
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (GetWindow(w, GW_OWNER) == owner && IsWindowVisible(w)) topFirst.push_back(w);
+    for (auto w = topFirst.rbegin(); w != topFirst.rend(); ++w) ShowAboveOwner(*w);
 }

@@ -66,3 +66,7 @@ void DrawPanelCloseCross(GpGraphics* g, float x, float y, bool hovered);
 // title bar; none in full screen), asked of what the main window handed over; 0 before that.
 void SetPanelTopInset(int (*topInset)());
 int PanelTopInset();
+
+// Puts the owner's visible owned windows back above it, keeping their order among themselves:
+// under Wine a modal dialog or an activation can leave the owner above its own panels.
+void RaiseOwnedPanels(HWND owner);

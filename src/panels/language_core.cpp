@@ -164,6 +164,10 @@ const BuiltinText kBuiltinTexts[kBuiltinTextCount] = {
     {"ลบออกจากรายการ", "Remove from the list"},  // 161
     {"เสียงพากย์", "AUDIO"},  // 162
     {"ซับ", "SUB"},  // 163
+    {"ไม่มีอะไรให้เล่น", "NOTHING TO PLAY"},  // 164
+    {"ลงทะเบียนกับ Windows", "Windows file types"},  // 165
+    {"ลงทะเบียน", "Register"},  // 166
+    {"ยกเลิกลงทะเบียน", "Unregister"},  // 167
 };
 
 void parseLanguagePack(const std::string& bytes, std::string* title,

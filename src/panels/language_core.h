@@ -10,7 +10,7 @@ struct BuiltinText {
     const char* thai;
     const char* english;
 };
-constexpr int kBuiltinTextCount = 163;
+constexpr int kBuiltinTextCount = 167;
 extern const BuiltinText kBuiltinTexts[kBuiltinTextCount];
 
 // Reads a pack's bytes: an optional byte-order mark, LF or CR LF lines, "#" in the first byte

@@ -16,8 +16,11 @@
 //   kivoctl hit X Y                the element a screen reader finds at a screen point: its name
 //   kivoctl events MS              for MS ms, each alert, focus, name or value change of the
 //                                  program's objects: event, class, element, name, value
+//   kivoctl copyfiles PATH...      puts the paths on the clipboard as Explorer's copied files
+//   kivoctl drop CLASS PATH...     drops the paths on a test-mode player
 #include <windows.h>
 #include <oleacc.h>
+#include <shlobj.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -153,6 +156,23 @@ int wmain(int argc, wchar_t** argv) {
         object->Release();
         return 0;
     }
+    if (verb == L"copyfiles") {
+        // DROPFILES, then each path and its NUL, then one more NUL.
+        std::wstring list;
+        for (int i = 2; i < argc; ++i) list += std::wstring(argv[i]) + L'\0';
+        list += L'\0';
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * 2);
+        auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        memcpy(drop + 1, list.data(), list.size() * 2);
+        GlobalUnlock(block);
+        if (!OpenClipboard(nullptr)) return 1;
+        EmptyClipboard();
+        bool ok = SetClipboardData(CF_HDROP, block) != nullptr;
+        CloseClipboard();
+        return ok ? 0 : 1;
+    }
     if (argc < 3) return 2;
     if (verb == L"access" || verb == L"press") {
         int found = 0;
@@ -204,6 +224,15 @@ int wmain(int argc, wchar_t** argv) {
         DWORD_PTR result = 0;
         if (!SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 30000, &result)) return 1;
         return result == 1 ? 0 : 1;
+    }
+    if (verb == L"drop") {
+        std::wstring list;
+        for (int i = 3; i < argc; ++i) list += std::wstring(argv[i]) + L'\0';
+        list += L'\0';
+        COPYDATASTRUCT data = {0x4B564452, DWORD(list.size() * 2), &list[0]};
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 10000, &result) && result == 1
+                   ? 0 : 1;
     }
     if ((verb == L"send" || verb == L"post") && argc >= 6) {
         UINT message = UINT(number(argv[3]));

@@ -1,0 +1,80 @@
+"""The program among the desktop's other parts: media keys, paste to play, dropped subtitles,
+panels kept above their window after a dialog, and the "Open with" registration."""
+import kivo
+from kivo import PlayerTest, ScriptedTest
+
+WM_KEYDOWN, WM_COMMAND, WM_APPCOMMAND = 0x0100, 0x0111, 0x0319
+STOP = "set pause yes ; seek 0 absolute"
+MEDIA_INPUT = [  # message, wParam, lParam: the one command the engine must get
+    (WM_KEYDOWN, 0xB3, 0, "cycle pause"), (WM_KEYDOWN, 0xB2, 0, STOP), (WM_KEYDOWN, 0xB0, 0, "playlist-next"),
+    (WM_KEYDOWN, 0xB1, 0, "playlist-prev"), (WM_APPCOMMAND, 0, 14 << 16, "cycle pause"),
+    (WM_APPCOMMAND, 0, 13 << 16, STOP), (WM_APPCOMMAND, 0, 11 << 16, "playlist-next"),
+    (WM_APPCOMMAND, 0, 12 << 16, "playlist-prev"), (WM_APPCOMMAND, 0, 46 << 16, "set pause no"),
+    (WM_APPCOMMAND, 0, 47 << 16, "set pause yes"), (WM_APPCOMMAND, 0, 1 << 16, "seek -5 relative+keyframes"),
+]
+
+
+class Desktop(ScriptedTest):
+    media = "duration=7200\ntime-pos=3600\n"
+
+    def setUp(self):
+        super().setUp()
+        self.player = self.start_playing("C:\\media\\film.mkv")
+
+    def test_media_keys_and_app_commands_run_their_keyboard_twins(self):
+        for message, wparam, lparam, expected in MEDIA_INPUT:
+            with self.subTest(message=message, wparam=wparam, lparam=lparam):
+                # The system's volume keys (10) stay the system's: nothing goes out for them.
+                kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, WM_APPCOMMAND, 0, 10 << 16)
+                since = kivo.sends(expected, kivo.kivoctl, "post", kivo.MAIN_TEST_CLASS, message, wparam, lparam)
+                self.assertEqual(kivo.journal_commands(since)[0], expected)
+
+    def test_paste_plays_files_and_text_queues_with_shift_and_says_when_nothing_is_there(self):
+        folder = kivo.TEST_DATA / "paste"
+        folder.mkdir()
+        a, b = (kivo.win_path(folder / name) for name in ("a.mkv", "b.mkv"))
+        for name in ("a.mkv", "b.mkv"):
+            (folder / name).write_bytes(b"")
+        text = f'\r\n  "{b}"  \r\n\r\nhttp://example.com/s.mp4\r\nnot a path\r\nC:\\missing.mkv\r\n'
+        cases = [(("copyfiles", a, b), "ctrl+v", [f"loadfile {a}", f"loadfile {b} append"]),
+                 (("holdclipboard", text, 0), "ctrl+v", [f"loadfile {b}", "loadfile http://example.com/s.mp4 append"]),
+                 (("copyfiles", a), "ctrl+shift+v", [f"loadfile {a} append"])]
+        for clip, key, loads in cases:
+            with self.subTest(key=key, loads=loads):
+                kivo.kivoctl(*clip)
+                kivo.focus_main(kivo.title())
+                since = kivo.sends(loads[-1], kivo.xdotool, "key", key)
+                self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")], loads)
+        kivo.wait_for_log(r"^toast PLAYLIST \+1$")
+        kivo.kivoctl("holdclipboard", "just words", 0)
+        since, mark = len(kivo.journal()), len(kivo.read_log())
+        kivo.xdotool("key", "ctrl+v")
+        kivo.wait_for_log(r"^toast PASTE NOTHING TO PLAY$", after=mark)
+        self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")], [])
+
+    def test_playlist_takes_clicks_after_a_cancelled_add_files_dialog(self):
+        kivo.command("@playlist")
+        kivo.wait_until(lambda: kivo.visible("KivoPlaylist"), what="the playlist shown")
+        px, py, pw, ph, _, _ = kivo.window_rect("KivoPlaylist")
+        kivo.click(px + 60, py + ph - 24)  # "+ Add files"
+        kivo.wait_until(lambda: kivo.visible("#32770"), 15, "the open-file dialog")
+        kivo.kivoctl("post", "#32770", WM_COMMAND, 2, 0)  # IDCANCEL
+        kivo.wait_hidden("#32770")
+        kivo.click(px + pw - 28, py + 22)  # the close cross
+        kivo.wait_hidden("KivoPlaylist")
+
+
+class DroppedSubtitles(PlayerTest):
+    def test_a_dropped_subtitle_joins_the_playing_file_and_media_with_it_plays(self):
+        clips = kivo.media()
+        srt = kivo.win_path(clips / "b.srt")
+        self.start(clips / "a.mp4", env={"KIVOPLAYER_DEMO": "stay"})
+        kivo.wait_for_log(r"^hud_ready_ms=", 60)
+        for dropped, playing in (([srt], "a.mp4"), ([kivo.win_path(clips / "sub" / "c.mp4"), srt], "c.mp4")):
+            with self.subTest(dropped=dropped):
+                mark = len(kivo.read_log())
+                self.assertEqual(kivo.kivoctl("drop", kivo.MAIN_TEST_CLASS, *dropped)[0], 0)
+                kivo.wait_for_log(r"^toast SUBTITLE b\.srt$", 20, mark)
+                state = kivo.wait_until(lambda: (s := kivo.state_line())["sub"] == srt and s, 10, "the subtitle selected")
+                self.assertTrue(state["path"].endswith(playing), state)
+                self.assertEqual(state["playlist"], "1/1")

@@ -13,6 +13,7 @@
 #include "app/mainwindow_input.h"
 #include "app/startup.h"
 #include "app/startup_core.h"
+#include "app/taskbar.h"
 #include "app/textconv.h"
 #include "app/window_modes.h"
 #include "engine/engine.h"
@@ -156,6 +157,7 @@ void onTimer(HWND window) {
     playlistTick();
     infoWindowTick();
     hideCursorWhenIdle();
+    taskbarTick(window);
     if (resumeEnabled && engineRunning() && ++resumeSaveTicks % 150 == 0)
         executeCommandQuiet("write-watch-later-config");
 }
@@ -426,7 +428,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_APP_OPEN_DEFAULT_APPS:
             openInShell(L"ms-settings:defaultapps?registeredAppUser=KivoPlayer");
             return 0;
+        case WM_COMMAND:
+            if (onTaskbarButton(wParam)) return 0;
+            break;
         default:
+            if (onTaskbarMessage(window, message)) return 0;
             if (handleMainWindowInput(window, message, wParam, lParam, result)) return result;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -1,5 +1,6 @@
 #include "osd/hud_paint.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -106,20 +107,14 @@ void paintPlayButton(GpGraphics* g, const HudModel& m) {
     FillPolygonSolid(g, AccentCyan(m.hover == kHudPlay ? 70 : 40), outer, 6);
     PointF inner[6] = {{L + 8, T}, {R, T}, {R, B - 8}, {R - 8, B}, {L, B}, {L, T + 8}};
     GradientPolygon(g, inner, 6, T, B, WrapModeTile);
-    if (m.paused) {
-        triangle(g, GlyphNavy, PointF(c.x - 4, c.y - 8), PointF(c.x - 4, c.y + 8), PointF(c.x + 8, c.y));
-    } else {
-        FillBox(g, GlyphNavy, c.x - 6, c.y - 7, 4, 14);
-        FillBox(g, GlyphNavy, c.x + 2, c.y - 7, 4, 14);
-    }
+    PaintTransportGlyph(g, m.paused ? kGlyphPlay : kGlyphPause, GlyphNavy, c.x, c.y);
 }
 
 void paintTransport(GpGraphics* g, const HudModel& m) {
     for (int e : {kHudPrev, kHudBack, kHudFwd, kHudNext, kHudMute}) hoverFrame(g, m, e, false);
     Centre c = centreOf(m.elements[kHudPrev]);
     Argb col = iconColour(m, kHudPrev);
-    FillBox(g, col, c.x - 8, c.y - 6, 2, 12);
-    triangle(g, col, PointF(c.x + 7, c.y - 6), PointF(c.x - 4, c.y), PointF(c.x + 7, c.y + 6));
+    PaintTransportGlyph(g, kGlyphPrev, col, c.x, c.y);
     c = centreOf(m.elements[kHudBack]);
     col = iconColour(m, kHudBack);
     triangle(g, col, PointF(c.x + 1, c.y - 6), PointF(c.x - 7, c.y), PointF(c.x + 1, c.y + 6));
@@ -131,8 +126,7 @@ void paintTransport(GpGraphics* g, const HudModel& m) {
     triangle(g, col, PointF(c.x - 1, c.y - 6), PointF(c.x + 7, c.y), PointF(c.x - 1, c.y + 6));
     c = centreOf(m.elements[kHudNext]);
     col = iconColour(m, kHudNext);
-    FillBox(g, col, c.x + 6, c.y - 6, 2, 12);
-    triangle(g, col, PointF(c.x - 7, c.y - 6), PointF(c.x + 4, c.y), PointF(c.x - 7, c.y + 6));
+    PaintTransportGlyph(g, kGlyphNext, col, c.x, c.y);
 
     c = centreOf(m.elements[kHudMute]);
     col = iconColour(m, kHudMute);
@@ -245,6 +239,47 @@ bool keepCanvases(int width, int height) {
 }
 
 }  // namespace
+
+void PaintTransportGlyph(GpGraphics* g, int glyph, Argb colour, float x, float y) {
+    switch (glyph) {
+        case kGlyphPrev:
+            FillBox(g, colour, x - 8, y - 6, 2, 12);
+            triangle(g, colour, PointF(x + 7, y - 6), PointF(x - 4, y), PointF(x + 7, y + 6));
+            return;
+        case kGlyphNext:
+            FillBox(g, colour, x + 6, y - 6, 2, 12);
+            triangle(g, colour, PointF(x - 7, y - 6), PointF(x + 4, y), PointF(x - 7, y + 6));
+            return;
+        case kGlyphPlay:
+            triangle(g, colour, PointF(x - 4, y - 8), PointF(x - 4, y + 8), PointF(x + 8, y));
+            return;
+        case kGlyphPause:
+            FillBox(g, colour, x - 6, y - 7, 4, 14);
+            FillBox(g, colour, x + 2, y - 7, 4, 14);
+            return;
+    }
+}
+
+HICON TransportGlyphIcon(int glyph, int size) {
+    Canvas canvas(size, size, false);
+    if (!canvas.graphics || !canvas.dib) return nullptr;
+    // The glyphs span 16 of their own pixels around their centre; a little room stays around them.
+    GdipScaleWorldTransform(canvas.graphics, size / 18.0f, size / 18.0f, MatrixOrderPrepend);
+    PaintTransportGlyph(canvas.graphics, glyph, TextBright(255), 9, 9);
+    GdipFlush(canvas.graphics, FlushIntentionSync);
+    // Icons take straight alpha; the canvas holds premultiplied colour.
+    for (int i = 0; i < size * size; ++i) {
+        uint32_t p = canvas.pixels[i], a = p >> 24;
+        if (a == 0 || a == 255) continue;
+        auto channel = [&](int shift) { return std::min(255u, ((p >> shift) & 0xFF) * 255 / a) << shift; };
+        canvas.pixels[i] = (a << 24) | channel(16) | channel(8) | channel(0);
+    }
+    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+    ICONINFO info = {TRUE, 0, 0, mask, canvas.dib};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    return icon;
+}
 
 void PaintHudWhole(Canvas& canvas, const HudModel& m) {
     if (!canvas.graphics) return;

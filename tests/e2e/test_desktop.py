@@ -15,7 +15,7 @@ MEDIA_INPUT = [  # message, wParam, lParam: the one command the engine must get
 
 
 class Desktop(ScriptedTest):
-    media = "duration=7200\ntime-pos=3600\n"
+    media = "duration=7200\ntime-pos=3600\npause=no\n"
 
     def setUp(self):
         super().setUp()
@@ -28,6 +28,15 @@ class Desktop(ScriptedTest):
                 kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, WM_APPCOMMAND, 0, 10 << 16)
                 since = kivo.sends(expected, kivo.kivoctl, "post", kivo.MAIN_TEST_CLASS, message, wparam, lparam)
                 self.assertEqual(kivo.journal_commands(since)[0], expected)
+
+    def test_taskbar_buttons_run_their_commands_and_the_button_follows_the_pause_state(self):
+        mark = len(kivo.read_log())
+        kivo.kivoctl("post", kivo.MAIN_TEST_CLASS, int(kivo.kivoctl("registered", "TaskbarButtonCreated")[1]), 0, 0)
+        kivo.wait_for_log(r"^taskbar buttons=3$", after=mark)
+        kivo.wait_for_log(r"^taskbar progress state=2$", after=mark)  # normal
+        for button, expected in ((0x4B50, "playlist-prev"), (0x4B52, "playlist-next"), (0x4B51, "cycle pause")):
+            kivo.sends(expected, kivo.kivoctl, "post", kivo.MAIN_TEST_CLASS, WM_COMMAND, 0x1800 << 16 | button, 0)
+        kivo.wait_for_log(r"^taskbar progress state=8\ntaskbar play-button paused=1$", after=mark)
 
     def test_paste_plays_files_and_text_queues_with_shift_and_says_when_nothing_is_there(self):
         folder = kivo.TEST_DATA / "paste"

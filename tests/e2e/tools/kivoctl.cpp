@@ -18,6 +18,7 @@
 //                                  program's objects: event, class, element, name, value
 //   kivoctl copyfiles PATH...      puts the paths on the clipboard as Explorer's copied files
 //   kivoctl drop CLASS PATH...     drops the paths on a test-mode player
+//   kivoctl registered NAME        the number of a registered window message
 #include <windows.h>
 #include <oleacc.h>
 #include <shlobj.h>
@@ -154,6 +155,10 @@ int wmain(int argc, wchar_t** argv) {
         if (FAILED(AccessibleObjectFromPoint(at, &object, &child)) || !object) return 1;
         printf("%s\n", text(object, &IAccessible::get_accName, child.vt == VT_I4 ? child.lVal : 0).c_str());
         object->Release();
+        return 0;
+    }
+    if (verb == L"registered" && argc >= 3) {
+        printf("%u\n", RegisterWindowMessageW(argv[2]));
         return 0;
     }
     if (verb == L"copyfiles") {

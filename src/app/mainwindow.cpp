@@ -11,6 +11,7 @@
 #include "app/desktop_core.h"
 #include "app/diaglog.h"
 #include "app/mainwindow_input.h"
+#include "app/shell_register.h"
 #include "app/startup.h"
 #include "app/startup_core.h"
 #include "app/taskbar.h"
@@ -419,6 +420,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             addSubtitles(subtitlesAfterLoad);
             subtitlesAfterLoad.clear();
             return 0;
+        case WM_APP_REGISTER: {
+            RegistrationOutcome outcome = wParam ? unregisterFileTypes() : registerFileTypes();
+            showMessageToast(L"FILE TYPES", !outcome.ok ? L"FAILED" : wParam ? L"REMOVED" : L"REGISTERED");
+            return 0;
+        }
         case WM_APP_AFTER_SHOW:
             afterShow(window);
             return 0;

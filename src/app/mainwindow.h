@@ -14,6 +14,7 @@ enum : unsigned {
     WM_APP_AFTER_SHOW = 0x8000 + 10,
     WM_APP_OPEN_DEFAULT_APPS = 0x8000 + 11,
     WM_APP_FILE_LOADED = 0x8000 + 12,
+    WM_APP_REGISTER = 0x8000 + 13,  // wParam 0 registers the file types, 1 removes them
 };
 
 // Selectors of WM_APP_TEST_CONTROL (test modes only).

@@ -8,6 +8,7 @@
 
 #include "app/diaglog.h"
 #include "app/mainwindow.h"
+#include "app/shell_register.h"
 #include "app/startup_core.h"
 #include "app/taskbar.h"
 #include "app/textconv.h"
@@ -130,6 +131,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     makeDpiAware();
     readSwitches();
     exeFolder = moduleFolder();
+    StartArguments start = readCommandLine();
+    if (start.registration != Registration::None)
+        return runRegistrationCommand(start.registration == Registration::Unregister);
     if (testMode) {
         defaultCaptureFolder = exeFolder + L"\\..\\test\\shots";
         CreateDirectoryW(defaultCaptureFolder.c_str(), nullptr);
@@ -170,7 +174,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
     if (keyTestMode && !bookmarksPath.empty()) DeleteFileW(bookmarksPath.c_str());
     setBookmarksPath(bookmarksPath);
 
-    StartArguments start = readCommandLine();
     if (testMode) mainClassName = L"KivoPlayerWndTest";
     if (handOverToRunningInstance(start)) return 0;
     if (appSettings().hwdec) startHardwareDecodingProbe();  // answers while the window is made

@@ -4,6 +4,8 @@ StartArguments splitStartArguments(const std::vector<std::u16string>& argsAfterP
     StartArguments result;
     for (const std::u16string& arg : argsAfterProgram) {
         if (arg == u"--enqueue") result.enqueue = true;
+        else if (arg == u"--register") result.registration = Registration::Register;
+        else if (arg == u"--unregister") result.registration = Registration::Unregister;
         else result.files.push_back(arg);
     }
     return result;

@@ -10,12 +10,16 @@
 constexpr uint32_t kHandoverOpen = 0x4B49564F;   // "KIVO"
 constexpr uint32_t kHandoverQueue = 0x4B565155;  // "KVQU"
 
+// "--register" / "--unregister": write or remove the program's file types and end.
+enum class Registration { None, Register, Unregister };
+
 struct StartArguments {
     std::vector<std::u16string> files;  // in command-line order
     bool enqueue = false;               // "--enqueue" was given
+    Registration registration = Registration::None;  // the last of the two switches given
 };
 
-// Sorts the arguments after the program name into files and the "--enqueue" switch.
+// Sorts the arguments after the program name into files and the switches.
 StartArguments splitStartArguments(const std::vector<std::u16string>& argsAfterProgram);
 
 // Each path followed by a NUL, then one more NUL (an empty list is a single NUL).

@@ -160,6 +160,8 @@ void paintPanel(const PanelModel& model) {
             drawButton(g, z, tr(settingsButtonText(z.action)), hovered);
         } else if (kSettingsRows[z.row].flag) {
             drawSwitch(g, z, zoneChosen(z, model.languageSelected), hovered);
+        } else if (kSettingsRows[z.row].buttons) {
+            drawButton(g, z, model.chipTexts[size_t(z.row)][size_t(z.option)].c_str(), hovered);
         } else {
             drawChip(g, z, model.chipTexts[size_t(z.row)][size_t(z.option)].c_str(),
                      zoneChosen(z, model.languageSelected), hovered);
@@ -214,6 +216,7 @@ void activate(HitZone z) {
     if (z.action == kZoneClose) closeSettingsWindow();
     else if (z.action == kZoneCaptureFolder) PostMessageW(panel.owner, WM_APP_OPEN_CAPTURE_FOLDER, 0, 0);
     else if (z.action == kZoneDefaultApps) PostMessageW(panel.owner, WM_APP_OPEN_DEFAULT_APPS, 0, 0);
+    else if (kSettingsRows[z.row].buttons) PostMessageW(panel.owner, WM_APP_REGISTER, WPARAM(z.option), 0);
     else choose(z.row, z.option);
 }
 

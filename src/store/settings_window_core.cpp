@@ -7,6 +7,7 @@ namespace {
 constexpr SettingsOption kSeekChips[] = {{L"5s", 5}, {L"10s", 10}, {L"15s", 15}, {L"20s", 20}, {L"30s", 30}};
 constexpr SettingsOption kVolumeChips[] = {{L"2", 2}, {L"5", 5}, {L"10", 10}};
 constexpr SettingsOption kSubtitleChips[] = {{L"ไทย", 0}, {L"English", 1}, {L"ไม่ระบุ", 2}};
+constexpr SettingsOption kRegisterButtons[] = {{L"ลงทะเบียน", 0}, {L"ยกเลิกลงทะเบียน", 1}};
 
 int switchTop(float cy) { return int(cy - 12); }
 
@@ -21,6 +22,7 @@ const SettingsRowDef kSettingsRows[kSettingsRowCount] = {
     {L"เล่นไฟล์อื่นในโฟลเดอร์ต่อ", L"AUTO-QUEUE FOLDER", "autoqueue", nullptr, &Settings::autoqueue, nullptr, 0, false},
     {L"เปิดไฟล์ใหม่ในหน้าต่างเดิม", L"SINGLE WINDOW", "single", nullptr, &Settings::single, nullptr, 0, false},
     {L"ภาพตัวอย่างบนแถบกรอ", L"SEEK PREVIEWS", "previews", nullptr, &Settings::previews, nullptr, 0, false},
+    {L"ลงทะเบียนกับ Windows", L"OPEN WITH", "", nullptr, nullptr, kRegisterButtons, 2, true, true},
 };
 
 SettingsLayout layoutSettingsPanel(const std::vector<RowContent>& rows) {
@@ -90,6 +92,7 @@ int languageIndex(const std::vector<std::string>& codes, const std::string& curr
 int32_t rowValue(const Settings& s, int row, int languageIndexValue) {
     if (row == 0) return languageIndexValue;
     const SettingsRowDef& rowDef = kSettingsRows[row];
+    if (rowDef.buttons) return -1;
     if (rowDef.number) return int32_t(s.*rowDef.number);
     return s.*rowDef.flag;
 }
@@ -99,6 +102,8 @@ bool chooseSettingsOption(Settings& s, int row, int option, const std::vector<st
     const SettingsRowDef& rowDef = kSettingsRows[row];
     if (row == 0) {
         if (option >= 0 && option < int(languageCodes.size())) copyToField(s.lang, languageCodes[size_t(option)]);
+    } else if (rowDef.buttons) {
+        return true;  // the panel's owner acts on it; nothing is kept
     } else if (rowDef.flag) {
         s.*rowDef.flag = !(s.*rowDef.flag);
     } else if (option >= 0 && option < rowDef.optionCount) {

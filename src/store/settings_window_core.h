@@ -30,8 +30,9 @@ struct SettingsRowDef {
     const SettingsOption* options;
     int optionCount;
     bool translate;  // option texts go through tr
+    bool buttons = false;  // the options are buttons that act, not choices to keep
 };
-constexpr int kSettingsRowCount = 8;
+constexpr int kSettingsRowCount = 9;
 extern const SettingsRowDef kSettingsRows[kSettingsRowCount];
 
 enum ZoneAction { kZoneChoose = 0, kZoneClose = 1, kZoneCaptureFolder = 2, kZoneDefaultApps = 3 };

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/desktop_core.h"
 #include "app/startup_core.h"
 #include "engine/engine_options_core.h"
 #include "engine/playlist_core.h"
@@ -17,6 +18,17 @@ TEST(StartArguments, EnqueueIsASwitchAndEverythingElseAFileInOrder) {
     EXPECT_TRUE(a.enqueue);
     EXPECT_EQ(a.files, (std::vector<std::u16string>{u"b.mkv", u"a.mp4", u"http://x/y"}));
     EXPECT_EQ(splitStartArguments({u"--Enqueue", u"--enqueue "}).files.size(), 2u);  // only the exact switch
+    EXPECT_EQ(splitStartArguments({u"--register", u"--unregister"}).registration, Registration::Unregister);
+}
+
+TEST(Desktop, PastedLinesDroppedSubtitlesAndNoDefaultTakenAway) {
+    EXPECT_EQ(pastedTextEntries(u"\r\n  \"C:\\a b.mkv\"  \r\n\r\nhttp://x/y.mp4\nwords\nrel\\c.mkv\n\\\\nas\\d.mkv"),
+              (std::vector<std::u16string>{u"C:\\a b.mkv", u"http://x/y.mp4", u"\\\\nas\\d.mkv"}));
+    EXPECT_TRUE(pastedTextEntries(u"").empty());
+    EXPECT_EQ(isSubtitlePath(u"D:\\x.SRT") * 10 + isSubtitlePath(u"D:\\srt.d\\x") + isSubtitlePath(u"a.mkv"), 10);
+    // Only "Open with" learns of us: an extension's own default value is never written.
+    for (const RegistryValue& v : registrationPlan(u"C:\\K\\KivoPlayer.exe").values)
+        EXPECT_FALSE(v.key.rfind(u"Software\\Classes\\.", 0) == 0 && !v.shared) << std::string(v.key.begin(), v.key.end());
 }
 
 TEST(HandoverPayload, ListsEndWithAnExtraNulAndReadingStaysInsideTheSentSize) {

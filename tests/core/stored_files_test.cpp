@@ -82,6 +82,7 @@ TEST(SettingsPanel, ChoosingChangesOnlyTheRowsField) {
     Settings s;
     for (int row : {1, 2, 3, 0, 4}) EXPECT_TRUE(chooseSettingsOption(s, row, row == 4 ? 99 : 2, codes));
     EXPECT_TRUE(chooseSettingsOption(s, 1, 5, codes));  // out of range: a click that changes nothing
+    EXPECT_TRUE(chooseSettingsOption(s, 8, 1, codes));  // a button row keeps nothing
     EXPECT_FALSE(chooseSettingsOption(s, kSettingsRowCount, 0, codes));
     EXPECT_EQ(std::vector<uint32_t>({s.seek, s.volume, s.sublang, s.resume}), std::vector<uint32_t>({15, 10, 2, 0}));
     EXPECT_STREQ(s.lang, "de-long-pack-co");  // cut to the field

@@ -1,5 +1,7 @@
 """The program among the desktop's other parts: media keys, paste to play, dropped subtitles,
 panels kept above their window after a dialog, and the "Open with" registration."""
+import re
+
 import kivo
 from kivo import PlayerTest, ScriptedTest
 
@@ -87,3 +89,56 @@ class DroppedSubtitles(PlayerTest):
                 state = kivo.wait_until(lambda: (s := kivo.state_line())["sub"] == srt and s, 10, "the subtitle selected")
                 self.assertTrue(state["path"].endswith(playing), state)
                 self.assertEqual(state["playlist"], "1/1")
+
+
+def registry():
+    """{(key, value name): data} of HKCU\\Software, with (key, None) for every key."""
+    out = kivo.run_quiet([kivo.WINE, "reg", "query", r"HKCU\Software", "/s"]).stdout
+    entries, key = {}, None
+    for line in out.splitlines():
+        if line.startswith("HKEY_"):
+            key = line.strip().replace("HKEY_CURRENT_USER\\Software\\", "")
+            entries[(key, None)] = None
+        elif line.startswith("    ") and key:
+            name, _, data = (line[4:].split("    ", 2) + ["", ""])[:3]
+            entries[(key, name)] = data
+    return entries
+
+
+class Registration(PlayerTest):
+    def register(self, switch):
+        result = kivo.run_quiet([kivo.WINE, str(kivo.BIN / "KivoPlayer.exe"), switch])
+        self.assertEqual(result.returncode, 0, result.stdout)
+        return result.stdout
+
+    def test_register_writes_only_its_own_entries_and_unregister_leaves_what_was_there(self):
+        exe = kivo.win_path(kivo.BIN / "KivoPlayer.exe")
+        source = (kivo.SOURCE / "src" / "app" / "desktop_core.cpp").read_text()
+        extensions = re.findall(r'u"(\.\w+)"', source.split("kSubtitleExtensions")[0])
+        # A user's own default, another program's "Open with" entry and our language value stay.
+        for args in ([r"HKCU\Software\Classes\.mkv", "/ve", "/d", "Other.mkv"],
+                     [r"HKCU\Software\Classes\.mkv\OpenWithProgids", "/v", "Other.mkv", "/d", "x"],
+                     [r"HKCU\Software\Kivo Labs\KivoPlayer", "/v", "Language", "/d", "en"]):
+            kivo.wine_reg("add", *args, "/f")
+        self.addCleanup(kivo.wine_reg, "delete", r"HKCU\Software\Kivo Labs\KivoPlayer", "/v", "Language", "/f")
+        self.addCleanup(kivo.wine_reg, "delete", r"HKCU\Software\Classes\.mkv", "/f")
+        before = registry()
+        self.assertIn("32 file types", self.register("--register"))
+        self.register("--register")  # again, as after moving the folder: replaces, adds nothing
+        after = registry()
+        expected = {(r"Classes\Directory\shell\KivoPlayer.Play\command", "(Default)"): f'"{exe}" "%1"',
+                    ("RegisteredApplications", "KivoPlayer"): r"Software\Kivo Labs\KivoPlayer\Capabilities"}
+        for ext in extensions:
+            expected[(rf"Classes\KivoPlayer{ext}\shell\open\command", "(Default)")] = f'"{exe}" "%1"'
+            expected[(rf"Classes\{ext}\OpenWithProgids", f"KivoPlayer{ext}")] = ""
+            expected[(r"Kivo Labs\KivoPlayer\Capabilities\FileAssociations", ext)] = f"KivoPlayer{ext}"
+            expected[(rf"Classes\SystemFileAssociations\{ext}\shell\KivoPlayer.Enqueue\command", "(Default)")] = \
+                f'"{exe}" --enqueue "%1"'
+        self.assertEqual(len(extensions), 32)
+        self.assertEqual({k: after.get(k) for k in expected}, expected)
+        ours = re.compile(r"Classes\\(KivoPlayer\.|Applications\\KivoPlayer\.exe|Directory\\shell\\KivoPlayer\.|"
+                          r"SystemFileAssociations\\\.\w+\\shell\\KivoPlayer\.)|Kivo Labs\\KivoPlayer\\Capabilities")
+        changed = [k for k in after if after[k] != before.get(k, "absent") and not ours.match(k[0])]
+        self.assertTrue(all(k[1] in (None, "KivoPlayer") or k[1].startswith("KivoPlayer.") for k in changed), changed)
+        self.assertIn("Removed", self.register("--unregister"))
+        self.assertEqual(registry(), before)

@@ -10,7 +10,7 @@ struct HelpRow {
     const wchar_t* english;
 };
 
-constexpr size_t kHelpRowCount = 82;
+constexpr size_t kHelpRowCount = 85;
 extern const HelpRow helpRows[kHelpRowCount];
 
 // Logical pixel heights of the two kinds of row.

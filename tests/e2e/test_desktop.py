@@ -106,10 +106,17 @@ def registry():
 
 
 class Registration(PlayerTest):
-    def register(self, switch, folder=kivo.BIN):
+    def register(self, switch, folder=kivo.BIN, code=0):
         result = kivo.run_quiet([kivo.WINE, str(folder / "KivoPlayer.exe"), switch])
-        self.assertEqual(result.returncode, 0, result.stdout)
+        self.assertEqual(result.returncode, code, result.stdout)
         return result.stdout
+
+    def test_a_key_the_registry_refuses_ends_with_code_1_and_its_name(self):
+        key = r"Software\Classes\KivoPlayer.mkv"
+        self.assertEqual(kivo.kivoctl("keyaccess", key, "read")[0], 0)
+        self.addCleanup(self.register, "--unregister")
+        self.addCleanup(kivo.kivoctl, "keyaccess", key, "full")
+        self.assertIn(rf"refused HKEY_CURRENT_USER\{key} (error 5)", self.register("--register", code=1))
 
     def test_register_writes_only_its_own_entries_and_unregister_leaves_what_was_there(self):
         source = (kivo.SOURCE / "src" / "app" / "desktop_core.cpp").read_text()

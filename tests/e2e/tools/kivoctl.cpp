@@ -19,8 +19,10 @@
 //   kivoctl copyfiles PATH...      puts the paths on the clipboard as Explorer's copied files
 //   kivoctl drop CLASS PATH...     drops the paths on a test-mode player
 //   kivoctl registered NAME        the number of a registered window message
+//   kivoctl keyaccess KEY read|full  makes a key under HKEY_CURRENT_USER read-only, or open again
 #include <windows.h>
 #include <oleacc.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <fcntl.h>
@@ -160,6 +162,17 @@ int wmain(int argc, wchar_t** argv) {
     if (verb == L"registered" && argc >= 3) {
         printf("%u\n", RegisterWindowMessageW(argv[2]));
         return 0;
+    }
+    if (verb == L"keyaccess" && argc >= 4) {
+        HKEY key = nullptr;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, argv[2], 0, nullptr, 0, WRITE_DAC, nullptr, &key, nullptr)) return 1;
+        PSECURITY_DESCRIPTOR rights = nullptr;
+        ConvertStringSecurityDescriptorToSecurityDescriptorW(
+            wcscmp(argv[3], L"read") == 0 ? L"D:P(A;;KR;;;WD)" : L"D:(A;;KA;;;WD)", SDDL_REVISION_1, &rights, nullptr);
+        LSTATUS status = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, rights);
+        LocalFree(rights);
+        RegCloseKey(key);
+        return status == ERROR_SUCCESS ? 0 : 1;
     }
     if (verb == L"copyfiles") {
         // DROPFILES, then each path and its NUL, then one more NUL.

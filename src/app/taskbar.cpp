@@ -19,8 +19,8 @@ UINT buttonCreatedMessage = 0;
 ITaskbarList3* taskbar = nullptr;
 HIMAGELIST glyphs = nullptr;
 DWORD lastTick = 0;
-int shownState = -1;      // TBPF_* last given
-bool shownPaused = false;  // the play-pause button shows the play glyph
+int shownState = -1;  // TBPF_* last given
+int shownButtons = 0;  // what the buttons show: 1 enabled, 2 the play glyph
 
 struct ButtonRow {
     UINT id;
@@ -50,14 +50,15 @@ HIMAGELIST makeGlyphs() {
     return list;
 }
 
-THUMBBUTTON button(const ButtonRow& row, bool paused) {
+THUMBBUTTON button(const ButtonRow& row, int shown) {
+    bool paused = shown & 2;
     THUMBBUTTON b = {};
     b.dwMask = THB_BITMAP | THB_TOOLTIP | THB_FLAGS;
     b.iId = row.id;
     b.iBitmap = row.id == kButtonPlay && paused ? kGlyphPlay : row.glyph;
     const wchar_t* tip = row.id == kButtonPlay && paused ? L"เล่น" : row.tip;
     lstrcpynW(b.szTip, tr(tip), ARRAYSIZE(b.szTip));
-    b.dwFlags = THBF_ENABLED;
+    b.dwFlags = shown & 1 ? THBF_ENABLED : THBF_DISABLED;
     return b;
 }
 
@@ -93,12 +94,12 @@ bool onTaskbarMessage(HWND window, UINT message) {
     HRESULT added = E_FAIL;
     if (taskbar && glyphs) {
         THUMBBUTTON buttons[3];
-        for (int i = 0; i < 3; ++i) buttons[i] = button(kButtons[i], false);
+        for (int i = 0; i < 3; ++i) buttons[i] = button(kButtons[i], 0);
         taskbar->ThumbBarSetImageList(window, glyphs);
         added = taskbar->ThumbBarAddButtons(window, 3, buttons);
     }
     shownState = -1;
-    shownPaused = false;
+    shownButtons = 0;
     if (testMode) diagLog("taskbar buttons=%d", SUCCEEDED(added) ? 3 : 0);
     return true;
 }
@@ -109,15 +110,17 @@ void taskbarTick(HWND window) {
     double position = 0, duration = 0;
     bool paused = false;
     engineGetFlag("pause", paused);
-    bool timed = engineRunning() && !startScreenShown() && engineGetDouble("duration", duration) && duration > 0 &&
-                 engineGetDouble("time-pos", position);
+    bool playing = engineRunning() && !startScreenShown();
+    bool timed = playing && engineGetDouble("duration", duration) && duration > 0 && engineGetDouble("time-pos", position);
     setProgress(window, timed ? (paused ? TBPF_PAUSED : TBPF_NORMAL) : TBPF_NOPROGRESS, position, duration);
-    if (paused != shownPaused) {
-        shownPaused = paused;
-        THUMBBUTTON play = button(kButtons[1], paused);
-        taskbar->ThumbBarUpdateButtons(window, 1, &play);
-        if (testMode) diagLog("taskbar play-button paused=%d", paused ? 1 : 0);
-    }
+    // On the start screen there is nothing for the buttons to do.
+    int shown = (playing ? 1 : 0) | (playing && paused ? 2 : 0);
+    if (shown == shownButtons) return;
+    shownButtons = shown;
+    THUMBBUTTON buttons[3];
+    for (int i = 0; i < 3; ++i) buttons[i] = button(kButtons[i], shown);
+    taskbar->ThumbBarUpdateButtons(window, 3, buttons);
+    if (testMode) diagLog("taskbar buttons enabled=%d paused=%d", shown & 1, shown >> 1);
 }
 
 bool onTaskbarButton(WPARAM wParam) {

@@ -38,7 +38,9 @@ class Desktop(ScriptedTest):
         kivo.wait_for_log(r"^taskbar progress state=2$", after=mark)  # normal
         for button, expected in ((0x4B50, "playlist-prev"), (0x4B52, "playlist-next"), (0x4B51, "cycle pause")):
             kivo.sends(expected, kivo.kivoctl, "post", kivo.MAIN_TEST_CLASS, WM_COMMAND, 0x1800 << 16 | button, 0)
-        kivo.wait_for_log(r"^taskbar progress state=8\ntaskbar play-button paused=1$", after=mark)
+        kivo.wait_for_log(r"^taskbar progress state=8\ntaskbar buttons enabled=1 paused=1$", after=mark)
+        kivo.command("@close")
+        kivo.wait_for_log(r"^taskbar progress state=0\ntaskbar buttons enabled=0 paused=0$", after=mark)
 
     def test_paste_plays_files_and_text_queues_with_shift_and_says_when_nothing_is_there(self):
         for name in ("a.mkv", "b.mkv"): (kivo.TEST_DATA / name).touch()

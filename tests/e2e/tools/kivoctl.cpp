@@ -44,6 +44,12 @@ std::string utf8(const wchar_t* text) {
 
 long long number(const wchar_t* text) { return wcstoll(text, nullptr, 0); }
 
+std::wstring pathList(int argc, wchar_t** argv, int first) {
+    std::wstring list;
+    for (int i = first; i < argc; ++i) list += std::wstring(argv[i]) + L'\0';
+    return list + L'\0';
+}
+
 // Declared here: the import library's IID_IAccessible is a thunk's address under mingw-w64.
 const IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
@@ -176,9 +182,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (verb == L"copyfiles") {
         // DROPFILES, then each path and its NUL, then one more NUL.
-        std::wstring list;
-        for (int i = 2; i < argc; ++i) list += std::wstring(argv[i]) + L'\0';
-        list += L'\0';
+        std::wstring list = pathList(argc, argv, 2);
         HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + list.size() * 2);
         auto* drop = static_cast<DROPFILES*>(GlobalLock(block));
         drop->pFiles = sizeof(DROPFILES);
@@ -244,9 +248,7 @@ int wmain(int argc, wchar_t** argv) {
         return result == 1 ? 0 : 1;
     }
     if (verb == L"drop") {
-        std::wstring list;
-        for (int i = 3; i < argc; ++i) list += std::wstring(argv[i]) + L'\0';
-        list += L'\0';
+        std::wstring list = pathList(argc, argv, 3);
         COPYDATASTRUCT data = {0x4B564452, DWORD(list.size() * 2), &list[0]};
         DWORD_PTR result = 0;
         return SendMessageTimeoutW(window, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 10000, &result) && result == 1

@@ -97,7 +97,7 @@ class InfoAndHelp(PlayerTest):
         self.play("en")
         kivo.command("@help")
         first = kivo.wait_for_log(r"^help_paint height=(\d+) scroll=0 thai=0")
-        end = 1949 - (int(first.group(1)) - 56)
+        end = 2018 - (int(first.group(1)) - 56)
         kivo.move_mouse(*panel_point(HELP, 300, 100))
         for _ in range(end // 69 + 2):
             kivo.xdotool("click", 5)

@@ -77,15 +77,18 @@ RegistrationPlan registrationPlan(const std::u16string& exePath) {
     auto put = [&plan](const std::u16string& key, const std::u16string& name, const std::u16string& data) {
         plan.values.push_back({key, name, data, false});
     };
+    // Windows keeps its own notes on a program picked through "Open with" in the same key.
+    auto putInApp = [&plan](const std::u16string& key, const std::u16string& name, const std::u16string& data) {
+        plan.values.push_back({key, name, data, true});
+    };
     put(capabilities, u"ApplicationName", u"KivoPlayer");
     put(capabilities, u"ApplicationDescription", u"Video and audio player");
     put(capabilities, u"ApplicationIcon", icon);
     plan.ownKeys.push_back(capabilities);
     plan.values.push_back({u"Software\\RegisteredApplications", u"KivoPlayer", capabilities, true});
-    put(app, u"FriendlyAppName", u"KivoPlayer");
-    put(app + u"\\DefaultIcon", u"", icon);
-    put(app + u"\\shell\\open\\command", u"", open);
-    plan.ownKeys.push_back(app);
+    putInApp(app, u"FriendlyAppName", u"KivoPlayer");
+    putInApp(app + u"\\DefaultIcon", u"", icon);
+    putInApp(app + u"\\shell\\open\\command", u"", open);
     put(folderVerb, u"", u"Play with KivoPlayer");
     put(folderVerb, u"Icon", icon);
     put(folderVerb + u"\\command", u"", open);
@@ -99,7 +102,7 @@ RegistrationPlan registrationPlan(const std::u16string& exePath) {
             put(classes + progId + u"\\shell\\open\\command", u"", open);
             plan.ownKeys.push_back(classes + progId);
             put(capabilities + u"\\FileAssociations", ext, progId);
-            put(app + u"\\SupportedTypes", ext, u"");
+            putInApp(app + u"\\SupportedTypes", ext, u"");
             // The extension's own default stays the user's: only the "Open with" list learns of us.
             plan.values.push_back({classes + ext + u"\\OpenWithProgids", progId, u"", true});
             const std::u16string queueVerb = classes + u"SystemFileAssociations\\" + ext + u"\\shell\\KivoPlayer.Enqueue";

@@ -18,7 +18,7 @@ bool isSubtitlePath(const std::u16string& path);
 std::vector<std::u16string> pastedTextEntries(const std::u16string& text);
 
 // One value the registration writes under HKEY_CURRENT_USER (always text). A shared value
-// sits in a key that other programs use too: only the value is ours.
+// sits in a key that others write to too: only the value is ours.
 struct RegistryValue {
     std::u16string key, name, data;
     bool shared = false;

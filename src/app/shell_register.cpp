@@ -105,7 +105,7 @@ RegistrationOutcome unregisterFileTypes() {
     for (auto key = touched.rbegin(); key != touched.rend(); ++key) pruneEmpty(*key);
     SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
     return {true, L"Removed KivoPlayer's registration for this user: " + std::to_wstring(keys) + L" keys and " +
-                      std::to_wstring(values) + L" values in keys other programs share."};
+                      std::to_wstring(values) + L" values in shared keys."};
 }
 
 int runRegistrationCommand(bool unregister) {

@@ -148,6 +148,6 @@ class Registration(PlayerTest):
         ours = re.compile(r"Classes\\(KivoPlayer\.|Applications\\KivoPlayer\.exe|Directory\\shell\\KivoPlayer\.|"
                           r"SystemFileAssociations\\\.\w+\\shell\\KivoPlayer\.)|Kivo Labs\\KivoPlayer\\Capabilities")
         changed = [k for k in after if after[k] != before.get(k, "absent") and not ours.match(k[0])]
-        self.assertTrue(all(k[1] in (None, "KivoPlayer") or k[1].startswith("KivoPlayer.") for k in changed), changed)
+        self.assertEqual([k for k in changed if k[1] not in (None, "KivoPlayer") and not k[1].startswith("KivoPlayer.")], [])
         self.assertIn("Removed", self.register("--unregister", kivo.BUILD / "bin-moved"))
         self.assertEqual(registry(), before)

@@ -336,6 +336,9 @@ void openInShell(const wchar_t* target) {
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
     switch (message) {
+        case WM_CREATE:
+            initTaskbar(window);
+            break;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

@@ -10,7 +10,6 @@
 #include "app/mainwindow.h"
 #include "app/shell_register.h"
 #include "app/startup_core.h"
-#include "app/taskbar.h"
 #include "app/textconv.h"
 #include "engine/hw_probe.h"
 #include "engine/open_files.h"
@@ -203,7 +202,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     SetHudTopOffset(titleBarHeight());
     DragAcceptFiles(window, TRUE);
-    initTaskbar(window);
 
     float windowScale = ComputeUiScale(window);
     if (windowScale - firstScale > 0.01f || firstScale - windowScale > 0.01f) {

@@ -84,14 +84,14 @@ class SettingsAndScale(ScriptedTest):
         x, y, w, h = self.choose_30s_seek_step(after)
         kivo.wait_for_log(r"^settings choose row=1 option=4", after=after)
         mx, my, mw, _, cw, ch = kivo.window_rect()
-        self.assertEqual((w, h, x - mx - (mw - cw) // 2), (560, 492, (cw - 560) // 2))
+        self.assertEqual((w, h, x - mx - (mw - cw) // 2), (560, 537, (cw - 560) // 2))
         self.assertTrue(my < y and y + h < my + ch)
         self.assertEqual(INI.read_text(), "seek=30\nvolume=5\nhide=2500\nsublang=0\nresume=1\nautoqueue=0\n"
                                           "single=1\nhwdec=1\nboost=1\npreviews=1\nlang=en\nshotdir=\n")
         since = kivo.sends("seek 30 relative+keyframes", kivo.xdotool, "key", "Right")  # keys still go to the main window
         kivo.click(x + 515, y + 250)  # the RESUME switch
         kivo.wait_for_command("set resume-playback no", since)
-        kivo.click(x + 515, y + 385)  # the SEEK PREVIEWS switch, the last row
+        kivo.click(x + 515, y + 385)  # the SEEK PREVIEWS switch
         kivo.wait_until(lambda: "previews=0" in INI.read_text(), 5, "previews switched off")
         kivo.click(x + 445, y + 70)  # the Thai language chip
         kivo.wait_for_log(r"^settings choose row=0 option=0")

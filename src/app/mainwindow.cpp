@@ -408,6 +408,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_APP_FILE_LOADED:
             showCarriedTracks(carryTrackChoice());
+            addSubtitles(subtitlesAfterLoad);
+            subtitlesAfterLoad.clear();
             return 0;
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
@@ -418,10 +420,6 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return testControl(wParam, lParam);
         case WM_APP_OPEN_CAPTURE_FOLDER:
             if (captureFolderName()[0]) openInShell(captureFolderName());
-            return 0;
-        case WM_APP_FILE_LOADED:
-            addSubtitles(subtitlesAfterLoad);
-            subtitlesAfterLoad.clear();
             return 0;
         case WM_APP_REGISTER: {
             RegistrationOutcome outcome = wParam ? unregisterFileTypes() : registerFileTypes();

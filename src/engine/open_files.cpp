@@ -5,6 +5,9 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <system_error>
+#include <thread>
+
 #include "app/mainwindow.h"
 #include "app/startup.h"
 #include "app/textconv.h"
@@ -25,9 +28,26 @@ wchar_t dialogBuffer[16640];
 
 std::string utf8FullPath(const std::wstring& path) { return toUtf8(fullPathOf(path)); }
 
-// Explorer's recent items and the taskbar's jump list list what was opened here.
-void noteRecentFile(const std::wstring& fullPath) {
-    if (fullPath.find(L"://") == std::wstring::npos) SHAddToRecentDocs(SHARD_PATHW, fullPath.c_str());
+// Explorer's recent items and the taskbar's jump list list what was opened here. The shell
+// takes milliseconds a file (60 ms under Wine), so a worker tells it, and only of the first
+// files of a list: a queue of thousands is not what "recent" means.
+void noteRecentFiles(const std::vector<std::wstring>& files) {
+    constexpr size_t kRecentPerList = 16;
+    std::vector<std::wstring> local;
+    for (size_t i = 0; i < files.size() && local.size() < kRecentPerList; ++i) {
+        std::wstring full = fullPathOf(files[i]);
+        if (full.find(L"://") == std::wstring::npos) local.push_back(full);
+    }
+    if (local.empty()) return;
+    try {
+        std::thread([local] {
+            CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+            for (const std::wstring& path : local) SHAddToRecentDocs(SHARD_PATHW, path.c_str());
+            CoUninitialize();
+        }).detach();
+    } catch (const std::system_error&) {
+        // No thread: the recent list misses these files, nothing else does.
+    }
 }
 
 void createPictureWindow() {
@@ -65,7 +85,6 @@ void startPlayback(const std::vector<std::wstring>& files) {
     }
     std::wstring firstFull = fullPathOf(files[0]);
     std::string first = toUtf8(firstFull);
-    for (const std::wstring& file : files) noteRecentFile(fullPathOf(file));
     if (engineRuns) {
         engineCommandArgs({"loadfile", first.c_str()});
         if (videoWindow && !IsWindowVisible(videoWindow)) ShowWindow(videoWindow, SW_SHOW);
@@ -76,6 +95,7 @@ void startPlayback(const std::vector<std::wstring>& files) {
         createPictureWindow();
         engineThreadHandle = CreateThread(nullptr, 0, engineThreadMain, nullptr, 0, nullptr);
     }
+    noteRecentFiles(files);
     markFreshOpen();
     showAsPlaying(firstFull);
     if (!engineRuns) return;
@@ -109,9 +129,6 @@ void openFileDialog(bool append) {
 }
 
 void queueFiles(const std::vector<std::wstring>& files) {
-    for (const std::wstring& file : files) {
-        std::wstring full = fullPathOf(file);
-        noteRecentFile(full);
-        engineCommandArgs({"loadfile", toUtf8(full).c_str(), "append"});
-    }
+    for (const std::wstring& file : files) engineCommandArgs({"loadfile", utf8FullPath(file).c_str(), "append"});
+    noteRecentFiles(files);
 }

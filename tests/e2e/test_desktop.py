@@ -58,7 +58,7 @@ class Desktop(ScriptedTest):
                 since = kivo.sends(loads[-1], kivo.xdotool, "key", key)
                 self.assertEqual([c for c in kivo.journal_commands(since) if c.startswith("loadfile")], loads)
         kivo.wait_for_log(r"^toast PLAYLIST \+1$")
-        self.assertTrue(list(recent.glob("b.mkv*.lnk")))  # Explorer's recent items
+        kivo.wait_until(lambda: list(recent.glob("b.mkv*.lnk")), what="b.mkv in Explorer's recent items")
         kivo.kivoctl("holdclipboard", "just words", 0)
         since, mark = len(kivo.journal()), len(kivo.read_log())
         kivo.xdotool("key", "ctrl+v")

@@ -81,7 +81,7 @@ public:
         return reader_.getDouble(name.c_str(), value) ? value : fallback;
     }
     std::string text(const std::string& name) const {
-        char buffer[1024];
+        char buffer[kInfoTextBytes];
         if (!reader_.getText(name.c_str(), buffer, sizeof buffer)) return std::string();
         buffer[sizeof buffer - 1] = '\0';
         return buffer;
@@ -280,7 +280,15 @@ std::string codecDisplayName(const std::string& codec) {
 }
 
 std::wstring engineTextForDisplay(const std::string& utf8) {
-    return oneLineFromUtf8(utf8.data(), utf8.size(), kInfoTextMaxChars, displayCodePoint);
+    // Not cut here: the read buffer bounds the text, and the copy must get all of it.
+    return oneLineFromUtf8(utf8.data(), utf8.size(), SIZE_MAX, displayCodePoint);
+}
+
+std::wstring infoDrawnText(const std::wstring& text) {
+    if (text.size() <= kInfoDrawnMaxChars) return text;
+    size_t keep = kInfoDrawnMaxChars;
+    if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) --keep;
+    return text.substr(0, keep) + L'…';
 }
 
 std::vector<InfoRow> buildInfoRows(const InfoReader& reader, Translate tr) {

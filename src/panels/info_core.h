@@ -29,8 +29,12 @@ using Translate = const wchar_t* (*)(const wchar_t* thai);
 
 // Logical pixel heights of the two kinds of row.
 constexpr int kInfoHeadingHeight = 30, kInfoRowHeight = 21;
-// Engine texts longer than this many characters are cut and end in an ellipsis.
-constexpr size_t kInfoTextMaxChars = 240;
+// Every engine text is read into this many bytes (a path included) and kept whole within it,
+// in the rows and in the copy.
+constexpr size_t kInfoTextBytes = 1024;
+// A drawn row shows at most this many characters before its ellipsis: far more than fit in its
+// box, and few enough that the drawing never lays out a whole path.
+constexpr size_t kInfoDrawnMaxChars = 240;
 // Bounds on the engine's lists, so that a file with thousands of tags or tracks cannot stall
 // the once-a-second refresh.
 constexpr int kInfoMaxTags = 200, kInfoMaxTracks = 200, kInfoMaxChapters = 60;
@@ -50,8 +54,12 @@ std::string codecDisplayName(const std::string& codec);
 
 // An engine text made safe to show on one line and to copy: invalid UTF-8 becomes U+FFFD, line
 // breaks and tabs become spaces, other control and direction-override characters are
-// replaced or dropped, and the result is cut to kInfoTextMaxChars.
+// replaced or dropped. Nothing is cut: the result has no more UTF-16 units than the input has
+// bytes.
 std::wstring engineTextForDisplay(const std::string& utf8);
+// A row's text as drawn: cut after kInfoDrawnMaxChars with an ellipsis, never inside a
+// surrogate pair.
+std::wstring infoDrawnText(const std::wstring& text);
 
 
 // The whole panel as text for the clipboard, CR LF line ends.

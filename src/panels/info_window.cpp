@@ -92,12 +92,12 @@ void drawButtons(GpGraphics* g, bool copied) {
 void drawRow(GpGraphics* g, const InfoRow& row, float top) {
     if (row.kind == kSectionHeading) {
         FillBox(g, AccentCyan(255), 18, top + 12, 3, 10);
-        DrawTextBox(g, row.label.c_str(), MonoFontSmall(), AccentCyan(255), 28, top + 6, 594, 22,
+        DrawTextBox(g, infoDrawnText(row.label).c_str(), MonoFontSmall(), AccentCyan(255), 28, top + 6, 594, 22,
                     kAlignNear);
     } else {
-        DrawTextBox(g, row.label.c_str(), UiFont(), TextMuted(255), 28, top, 150, 21, kAlignNear);
+        DrawTextBox(g, infoDrawnText(row.label).c_str(), UiFont(), TextMuted(255), 28, top, 150, 21, kAlignNear);
         Argb colour = row.highlight ? AccentCyan(255) : TextBright(255);
-        DrawTextBox(g, row.value.c_str(), MonoFont(), colour, 178, top, 436, 21, kAlignNear);
+        DrawTextBox(g, infoDrawnText(row.value).c_str(), MonoFont(), colour, 178, top, 436, 21, kAlignNear);
     }
 }
 

@@ -34,7 +34,7 @@ TEST(InfoRows, EngineTextsBecomeOneCleanLinePerRow) {
                {"chapter-list/count", 75.9}, {"chapter-list/1/time", 1e30}, {"time-pos", NAN}, {"percent-pos", 12.34}};
     std::vector<InfoRow> rows = buildInfoRows({readNumber, readText}, asThai);
     std::wstring copy = infoClipboardText(rows, L"File info");
-    std::wstring longTitle = L"  ชื่อแทร็ก: " + std::wstring(kInfoTextMaxChars, L'x') + L"…\r\n";
+    std::wstring longTitle = L"  ชื่อแทร็ก: " + std::wstring(kInfoTextBytes - 1, L'x') + L"\r\n";  // whole to its buffer
     for (const wchar_t* line :
          {longTitle.c_str(), L"  title: Line one  line two \xFFFD \xFFFD\xFFFD end\r\n  ตอน (chapter): 75\r\n",
           L"[เสียง  #1  ▶ กำลังเล่น]\r\n  ตัวเข้ารหัส: Opus\r\n  ช่องเสียง: (2 ch)\r\n",

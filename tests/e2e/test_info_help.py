@@ -1,4 +1,5 @@
 """The file information and help panels with the real engine, read back from the copy and the log."""
+import os
 import re
 import subprocess
 
@@ -30,6 +31,15 @@ def info_clip():
     return out
 
 
+def under_a_long_path(clip):
+    """The clip again under a path of about 350 characters."""
+    folder = clip.parent / ("long-folder-name-" * 9) / ("deeper-" * 21)
+    folder.mkdir(parents=True, exist_ok=True)
+    if not (folder / clip.name).exists():
+        os.link(clip, folder / clip.name)
+    return folder / clip.name
+
+
 def panel_point(window_class, x, y):
     left, top, width = kivo.window_rect(window_class)[:3]
     return left + int(x * width / 640), top + int(y * width / 640)
@@ -58,12 +68,14 @@ class InfoAndHelp(PlayerTest):
         kivo.wait_for_log(r"^hud_ready_ms=" if files else r"^first_paint_ms=", 60)
 
     def test_info_lists_the_tracks_copies_them_and_follows_playback(self):
-        self.play("th", info_clip())
+        clip = under_a_long_path(info_clip())
+        self.play("th", clip)
         kivo.command("@info")
         kivo.wait_for_log(r"^info_paint rows=\d+ height=\d+ scroll=0")
         text, position = copy_all()
         lines = text.split("\r\n")
         self.assertEqual(lines[0], "KivoPlayer - ข้อมูลไฟล์")
+        self.assertIn("  ที่อยู่: " + kivo.win_path(clip), lines)  # the whole path, not cut for the row's width
         self.assertFalse(any("\r" in line or "\n" in line for line in lines))
         for wanted in ROWS:
             self.assertTrue(any(re.fullmatch(wanted, line) for line in lines), f"{wanted} not in {lines}")

@@ -1,5 +1,5 @@
 // Engine texts (tags, titles, codec names) are outside input: any bytes must give rows within
-// the length limit that copy as one line per row.
+// the read buffers' limits (at most two engine texts in one value) that copy as one line per row.
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -24,8 +24,12 @@ const wchar_t* same(const wchar_t* text) { return text; }
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     input.assign(reinterpret_cast<const char*>(data), size);
-    if (engineTextForDisplay(input).size() > 2 * kInfoTextMaxChars + 1) abort();
+    if (engineTextForDisplay(input).size() > input.size()) abort();
     std::vector<InfoRow> rows = buildInfoRows({anyNumber, anyText}, same);
+    for (const InfoRow& row : rows)
+        if (row.label.size() >= kInfoTextBytes + 64 || row.value.size() >= 2 * kInfoTextBytes + 64 ||
+            infoDrawnText(row.value).size() > kInfoDrawnMaxChars + 1)
+            abort();
     std::wstring copy = infoClipboardText(rows, L"File info");
     size_t breaks = 0, headings = 0;
     for (wchar_t c : copy) breaks += c == L'\n' || c == L'\r';

@@ -411,6 +411,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             addSubtitles(subtitlesAfterLoad);
             subtitlesAfterLoad.clear();
             return 0;
+        case WM_APP_RESUMED_SHOWN:
+            if (resumeEnabled && engineRunning()) {
+                executeCommandQuiet("write-watch-later-config");
+                if (testMode) diagLog("resume_entry_written");
+            }
+            return 0;
         case WM_APP_ENGINE_FAILED:
             SetWindowTextW(window, L"KivoPlayer - libmpv failed to start");
             return 0;

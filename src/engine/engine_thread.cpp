@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/diaglog.h"
 #include "app/engine_window.h"
@@ -22,6 +23,7 @@ namespace {
 
 HWND engineWindow = nullptr;
 bool firstFrameSeen = false;
+bool fileFramePending = false;
 ULONGLONG firstFrameTick = 0;
 bool stateLinesWritten = false;
 
@@ -95,8 +97,17 @@ void handleEvent(const MpvEvent* event) {
         case MPV_EVENT_FILE_LOADED:
             diagLog("file_loaded_ms=%.1f", processMs());
             postToMain(WM_APP_FILE_LOADED);
+            fileFramePending = true;
             return;
         case MPV_EVENT_PLAYBACK_RESTART:
+            if (fileFramePending) {
+                fileFramePending = false;
+                // Resuming, the engine deletes the file's resume entry; the main window writes it
+                // again at once rather than at the next periodic save.
+                char start[64];
+                if (engineGetText("start", start, sizeof start) && strcmp(start, "none") != 0)
+                    postToMain(WM_APP_RESUMED_SHOWN);
+            }
             if (firstFrameSeen) return;
             firstFrameTick = GetTickCount64();
             diagLog("first_frame_ms=%.1f", processMs());

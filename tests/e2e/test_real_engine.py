@@ -102,6 +102,17 @@ class RealEngine(PlayerTest):
         # time, until it stopped and hung the engine.
         self.assertLess(handles() - before, 10)
 
+    def test_a_resumed_file_keeps_its_resume_entry_when_the_process_is_killed_at_once(self):
+        clip = self.clips / "long" / "long.mp4"
+        self.resume_file(clip).parent.mkdir(parents=True)
+        self.resume_file(clip).write_text(f"# {kivo.win_path(clip)}\nstart=20.000000\n")
+        player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
+        kivo.wait_for_log(r"^first_frame_ms=", 60)  # the engine has taken the entry away by now
+        kivo.wait_until(lambda: self.resume_file(clip).exists(), 8, "the entry written again")
+        player.kill()
+        self.start(env={"KIVOPLAYER_DEMO": "resume"})
+        kivo.wait_for_log(r"^history_entry name=long\.mp4 seconds=2\d\.\d$")
+
     def test_closing_in_the_last_ten_seconds_leaves_no_resume_entry(self):
         clip = self.clips / "b.mkv"  # 8 s: always within the last ten seconds
         player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})

@@ -1,5 +1,7 @@
 #include "engine/engine.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <vector>
 
@@ -24,6 +26,27 @@ namespace {
 
 mpv_handle* liveHandle() { return engineHandle.load(std::memory_order_acquire); }
 
+// A command or a read waits until the engine's core takes requests again, which it does
+// between its own steps; with the log on, a wait longer than a timer tick is written down.
+class WaitWatch {
+public:
+    explicit WaitWatch(const char* what) : what_(what) {
+        if (logEnabled) QueryPerformanceCounter(&start_);
+    }
+    ~WaitWatch() {
+        if (!logEnabled) return;
+        LARGE_INTEGER end, frequency;
+        QueryPerformanceCounter(&end);
+        QueryPerformanceFrequency(&frequency);
+        double ms = double(end.QuadPart - start_.QuadPart) * 1000.0 / double(frequency.QuadPart);
+        if (ms > 100) diagLog("engine_wait_ms=%.0f thread=%lu %s", ms, GetCurrentThreadId(), what_);
+    }
+
+private:
+    const char* what_;
+    LARGE_INTEGER start_ = {};
+};
+
 std::vector<const char*> nullTerminated(std::initializer_list<const char*> args) {
     std::vector<const char*> argv(args);
     argv.push_back(nullptr);
@@ -38,10 +61,12 @@ void engineSetOption(mpv_handle* handle, const char* name, const char* value) {
 }
 
 void engineCommandString(const char* command) {
+    WaitWatch watch(command);
     if (mpv_handle* h = liveHandle()) engineApi.mpv_command_string(h, command);
 }
 
 void engineCommandArgs(std::initializer_list<const char*> args) {
+    WaitWatch watch(*args.begin());
     if (mpv_handle* h = liveHandle()) engineApi.mpv_command(h, nullTerminated(args).data());
 }
 
@@ -50,11 +75,13 @@ void engineCommandAsync(std::initializer_list<const char*> args, uint64_t replyT
 }
 
 bool engineGetDouble(const char* property, double& value) {
+    WaitWatch watch(property);
     mpv_handle* h = liveHandle();
     return h && engineApi.mpv_get_property(h, property, MPV_FORMAT_DOUBLE, &value) >= 0;
 }
 
 bool engineGetFlag(const char* property, bool& value) {
+    WaitWatch watch(property);
     mpv_handle* h = liveHandle();
     int flag = 0;
     if (!h || engineApi.mpv_get_property(h, property, MPV_FORMAT_FLAG, &flag) < 0) return false;
@@ -63,6 +90,7 @@ bool engineGetFlag(const char* property, bool& value) {
 }
 
 bool engineGetInt64(const char* property, long long& value) {
+    WaitWatch watch(property);
     mpv_handle* h = liveHandle();
     int64_t number = 0;
     if (!h || engineApi.mpv_get_property(h, property, MPV_FORMAT_INT64, &number) < 0) return false;
@@ -71,6 +99,7 @@ bool engineGetInt64(const char* property, long long& value) {
 }
 
 bool engineGetText(const char* property, char* buffer, size_t size) {
+    WaitWatch watch(property);
     mpv_handle* h = liveHandle();
     if (!h || size == 0) return false;
     char* text = engineApi.mpv_get_property_string(h, property);
@@ -84,6 +113,7 @@ bool engineGetText(const char* property, char* buffer, size_t size) {
 }
 
 std::string engineGetString(const char* property) {
+    WaitWatch watch(property);
     mpv_handle* h = liveHandle();
     char* text = h ? engineApi.mpv_get_property_string(h, property) : nullptr;
     if (!text) return "(n/a)";

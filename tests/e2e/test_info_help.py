@@ -17,7 +17,8 @@ ROWS = [r"\[ภาพ  #1  ▶ กำลังเล่น\]", r"  ตัวเ�
 
 
 def info_clip():
-    """20 s of H.264 with two audio tracks, a subtitle track, two chapters and tags."""
+    """20 s of H.264 with two audio tracks, a subtitle track, two chapters and tags, under a path of
+    about 350 characters."""
     out = kivo.MEDIA / "info" / "tracks.mkv"
     out.parent.mkdir(parents=True, exist_ok=True)
     (out.parent / "meta.txt").write_text(";FFMETADATA1\ntitle=Info test clip\nartist=Kivo Labs\n" + "".join(
@@ -28,16 +29,9 @@ def info_clip():
                  "-i", str(out.parent / "meta.txt"), *sum((["-map", m] for m in ["0:v", "1:a", "2:a", "3:s"]), []),
                  "-map_metadata", "4", "-map_chapters", "4", "-t", "20", "-c:v", "libx264", "-pix_fmt", "yuv420p",
                  "-c:a:0", "aac", "-c:a:1", "ac3", "-c:s", "srt", "-metadata:s:a:1", "title=Commentary")
-    return out
-
-
-def under_a_long_path(clip):
-    """The clip again under a path of about 350 characters."""
-    folder = clip.parent / ("long-folder-name-" * 9) / ("deeper-" * 21)
-    folder.mkdir(parents=True, exist_ok=True)
-    if not (folder / clip.name).exists():
-        os.link(clip, folder / clip.name)
-    return folder / clip.name
+    linked = out.parent / ("long-folder-name-" * 9) / ("deeper-" * 21) / out.name
+    linked.parent.mkdir(parents=True, exist_ok=True)
+    return linked if linked.exists() else os.link(out, linked) or linked
 
 
 def panel_point(window_class, x, y):
@@ -68,14 +62,13 @@ class InfoAndHelp(PlayerTest):
         kivo.wait_for_log(r"^hud_ready_ms=" if files else r"^first_paint_ms=", 60)
 
     def test_info_lists_the_tracks_copies_them_and_follows_playback(self):
-        clip = under_a_long_path(info_clip())
-        self.play("th", clip)
+        self.play("th", info_clip())
         kivo.command("@info")
         kivo.wait_for_log(r"^info_paint rows=\d+ height=\d+ scroll=0")
         text, position = copy_all()
         lines = text.split("\r\n")
         self.assertEqual(lines[0], "KivoPlayer - ข้อมูลไฟล์")
-        self.assertIn("  ที่อยู่: " + kivo.win_path(clip), lines)  # the whole path, not cut for the row's width
+        self.assertIn("  ที่อยู่: " + kivo.win_path(info_clip()), lines)  # whole, not cut for the row's width
         self.assertFalse(any("\r" in line or "\n" in line for line in lines))
         for wanted in ROWS:
             self.assertTrue(any(re.fullmatch(wanted, line) for line in lines), f"{wanted} not in {lines}")

@@ -108,7 +108,7 @@ class RealEngine(PlayerTest):
         self.resume_file(clip).write_text(f"# {kivo.win_path(clip)}\nstart=20.000000\n")
         player = self.start(clip, env={"KIVOPLAYER_DEMO": "resume"})
         kivo.wait_for_log(r"^first_frame_ms=", 60)  # the engine has taken the entry away by now
-        kivo.wait_until(lambda: self.resume_file(clip).exists(), 8, "the entry written again")
+        kivo.wait_until(self.resume_file(clip).exists, 8, "the entry written again")
         player.kill()
         self.start(env={"KIVOPLAYER_DEMO": "resume"})
         kivo.wait_for_log(r"^history_entry name=long\.mp4 seconds=2\d\.\d$")

@@ -157,7 +157,9 @@ def report_stall(player, what, recent, stalls, begin):
     kind = "libX11 hang (_XError + XSync)" if x11_hang(trace) else "NOT the libX11 hang"
     recovered = player.running() and send(0) is not None
     name = OUT / f"stall-{len(stalls) + 1}.txt"
-    name.write_text("\n".join([what, "last actions: " + " ".join(recent[-20:]), "log tail:", *log_tail, trace]))
+    after = kivo.read_log().splitlines()[-12:] if recovered else []  # a wait that ended is logged by now
+    name.write_text("\n".join([what, "last actions: " + " ".join(recent[-20:]), "log tail:", *log_tail,
+                               *(["log tail once it answered again:", *after] if after else []), trace]))
     stalls.append((time.monotonic() - begin, kind, recovered, name))
     print(f"{time.monotonic() - begin:7.0f} s  STALL ({what}): {kind}; "
           f"{'answers again' if recovered else 'still stuck'}; stacks in {name}", flush=True)

@@ -151,6 +151,12 @@ def act(rng, action):
         send(WM_APP_KEY, VK["info"], 0)
 
 
+def tally(log, waits):
+    """Adds a player's long engine waits to `waits`; returns how many files the engine refused."""
+    waits += [(float(ms), what) for ms, what in re.findall(r"^engine_wait_ms=(\d+) thread=\d+ (.*)$", log, re.M)]
+    return len(re.findall(r"^end_file ERROR", log, re.M))
+
+
 def report_stall(player, what, recent, stalls, begin):
     log_tail = kivo.read_log().splitlines()[-12:]
     trace = stacks(player)
@@ -191,9 +197,7 @@ def main():
                 report_stall(player, "the close request did not end the process in 20 s", recent, stalls, begin)
             player = None
         if player is None or not player.running():
-            log = kivo.read_log()
-            errors += len(re.findall(r"^end_file ERROR", log, re.M))
-            waits += [(float(ms), what) for ms, what in re.findall(r"^engine_wait_ms=(\d+) thread=\d+ (.*)$", log, re.M)]
+            errors += tally(kivo.read_log(), waits)
             if player is not None:
                 print(f"{time.monotonic() - begin:7.0f} s  the player ended by itself (exit code "
                       f"{player.proc.returncode}); a new one", flush=True)
@@ -221,11 +225,9 @@ def main():
     if player is not None and player.running():
         watch.stop = True
         player.close(MAIN, timeout=20)
-        log = kivo.read_log()
-        errors += len(re.findall(r"^end_file ERROR", log, re.M))
-        waits += [(float(ms), what) for ms, what in re.findall(r"^engine_wait_ms=(\d+) thread=\d+ (.*)$", log, re.M)]
-    print(f"{(time.monotonic() - begin) / 60:.1f} min, {moves} queue moves or bursts, {errors} files the engine refused, "
-          "actions: " + "  ".join(f"{k}={v}" for k, v in sorted(counts.items())))
+        errors += tally(kivo.read_log(), waits)
+    print(f"{(time.monotonic() - begin) / 60:.1f} min, {moves} queue moves or bursts, {errors} files the engine "
+          "refused, actions: " + "  ".join(f"{k}={v}" for k, v in sorted(counts.items())))
     print(f"engine calls that waited over 100 ms: {len(waits)}, over 1 s: {sum(ms > 1000 for ms, _ in waits)}, "
           f"longest: " + ", ".join(f"{ms:.0f} ms {what}" for ms, what in sorted(waits, reverse=True)[:8]))
     print(f"stalls: {len(stalls)}" + "".join(f"\n  {t:7.0f} s  {kind}, {'recovered' if ok else 'stuck'}: {name}"

@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
     if (engineTextForDisplay(input).size() > input.size()) abort();
     std::vector<InfoRow> rows = buildInfoRows({anyNumber, anyText}, same);
     for (const InfoRow& row : rows)
-        if (row.value.size() > 2 * kInfoTextBytes + 64 || infoDrawnText(row.value).size() > kInfoDrawnMaxChars + 1) abort();
+        if (row.value.size() > 2 * kInfoTextBytes + 64 || infoDrawnText(row.value).size() > kInfoDrawnMaxChars + 1)
+            abort();
     std::wstring copy = infoClipboardText(rows, L"File info");
     size_t breaks = 0, headings = 0;
     for (wchar_t c : copy) breaks += c == L'\n' || c == L'\r';

@@ -25,6 +25,7 @@ MAIN = "KivoPlayerWnd"
 WM_APP_KEY, VK = 0x8003, {"next": 0x22, "prev": 0x21, "info": 0x70, "save": 0x45, "copy": 0x43}
 CTRL = 1
 OUT = kivo.BUILD / "stall-hunt"
+RUN = time.strftime("%Y%m%d-%H%M%S")  # names this run's stack files, so that a later run keeps them
 
 
 def hard_files():
@@ -162,7 +163,7 @@ def report_stall(player, what, recent, stalls, begin):
     trace = stacks(player)
     kind = "libX11 hang (_XError + XSync)" if x11_hang(trace) else "NOT the libX11 hang"
     recovered = player.running() and send(0) is not None
-    name = OUT / f"stall-{len(stalls) + 1}.txt"
+    name = OUT / f"{RUN}-stall-{len(stalls) + 1}.txt"
     after = kivo.read_log().splitlines()[-12:] if recovered else []  # a wait that ended is logged by now
     name.write_text("\n".join([what, "last actions: " + " ".join(recent[-20:]), "log tail:", *log_tail,
                                *(["log tail once it answered again:", *after] if after else []), trace]))

@@ -34,6 +34,13 @@ bool deviceDecodesVideo() {
     return decodes;
 }
 
+// Wine decodes no video on the graphics card (no D3D11 or DXVA2 video decoding), and bringing up its
+// Direct3D only to learn that takes half a second of CPU from the engine's own start.
+bool runningOnWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 DWORD WINAPI probeThreadMain(void*) {
     double startMs = processMs();
     bool decodes = deviceDecodesVideo();
@@ -46,6 +53,11 @@ DWORD WINAPI probeThreadMain(void*) {
 
 void startHardwareDecodingProbe() {
     if (started.exchange(true)) return;
+    if (runningOnWine()) {
+        answer.store(int(HwProbeAnswer::No), std::memory_order_release);
+        diagLog("hwdec_probe_ms=%.1f (no, wine)", processMs());
+        return;
+    }
     HANDLE thread = CreateThread(nullptr, 0, probeThreadMain, nullptr, 0, nullptr);
     if (thread) CloseHandle(thread);
 }

@@ -381,8 +381,7 @@ PlaylistHit hitAt(LPARAM lParam) {
 
 LRESULT CALLBACK playlistProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
-    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kPlaylistAccess, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, &kPlaylistAccess)) return result;
     switch (message) {
         case WM_MOUSEMOVE:
             TrackMouseLeave(window, panel.tracking);

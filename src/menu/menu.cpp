@@ -310,8 +310,7 @@ int openLevelOf(HWND window) {
 
 LRESULT CALLBACK menuWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result)) return result;
-    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kMenuAccess, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, &kMenuAccess)) return result;
     // The level-0 window holds the capture, so every mouse message of the menu arrives there;
     // positions come from the cursor, whichever level it is over.
     switch (message) {

@@ -56,7 +56,9 @@ void TrackMouseLeave(HWND window, bool& tracking) {
     tracking = TrackMouseEvent(&track) != 0;
 }
 
-bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                              const AccessProvider* access) {
+    if (message == WM_GETOBJECT && access) return AnswerAccessRequest(window, wParam, lParam, *access, result);
     switch (message) {
         case WM_MOUSEACTIVATE: result = MA_NOACTIVATE; return true;
         case WM_NCHITTEST: result = HTCLIENT; return true;
@@ -142,10 +144,10 @@ void SetPanelTopInset(int (*topInset)()) { panelTopInset = topInset; }
 int PanelTopInset() { return panelTopInset ? panelTopInset() : 0; }
 
 bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              bool& tracking) {
+                              bool& tracking, const AccessProvider* access) {
     if (message == WM_MOUSEMOVE) TrackMouseLeave(window, tracking);
     if (message == WM_MOUSELEAVE) tracking = false;
-    return HandlePanelCommonMessage(window, message, wParam, lParam, result);
+    return HandlePanelCommonMessage(window, message, wParam, lParam, result, access);
 }
 
 void RaiseOwnedPanels(HWND owner) {

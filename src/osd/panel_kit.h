@@ -23,14 +23,18 @@ POINT PanelMousePoint(LPARAM lParam);
 // Asks once for the WM_MOUSELEAVE that ends a hover; the panel clears `tracking` when it comes.
 void TrackMouseLeave(HWND window, bool& tracking);
 
+struct AccessProvider;
+
 // Messages every panel answers alike: it never takes activation, its whole area is client,
 // and the middle and side buttons go on to the owner as if pressed on it, so a panel under
-// the pointer does not swallow them. True when the message was handled here.
-bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// the pointer does not swallow them; a screen reader's request for the panel's contents is
+// answered over `access` when one is given. True when the message was handled here.
+bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                              const AccessProvider* access = nullptr);
 // The same for a panel with hover: a mouse move also asks for the WM_MOUSELEAVE that ends the
 // hover, and that message clears `tracking`; both still go on to the panel.
 bool HandlePanelCommonMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              bool& tracking);
+                              bool& tracking, const AccessProvider* access = nullptr);
 
 // Hands the canvas to the window at a screen position and shows it above its owner when it
 // was hidden. False when the picture could not be handed over.

@@ -128,8 +128,7 @@ bool overClose(POINT p) { return p.x >= 598 && p.y < 46; }
 
 LRESULT CALLBACK helpWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking)) return result;
-    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kHelpAccess, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking, &kHelpAccess)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
             bool hover = overClose(PanelMousePoint(lParam));

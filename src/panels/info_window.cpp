@@ -248,8 +248,7 @@ int hoverAt(POINT p) {
 
 LRESULT CALLBACK infoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking)) return result;
-    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kInfoAccess, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, tracking, &kInfoAccess)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
             int hover = hoverAt(PanelMousePoint(lParam));

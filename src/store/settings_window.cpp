@@ -222,8 +222,7 @@ void activate(HitZone z) {
 
 LRESULT CALLBACK settingsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, trackingLeave)) return result;
-    if (message == WM_GETOBJECT && AnswerAccessRequest(window, wParam, lParam, kSettingsAccess, result)) return result;
+    if (HandlePanelCommonMessage(window, message, wParam, lParam, result, trackingLeave, &kSettingsAccess)) return result;
     switch (message) {
         case WM_MOUSEMOVE: {
             POINT p = PanelMousePoint(lParam);

@@ -77,6 +77,7 @@ class Access(ScriptedTest):
         self.assertEqual(events.of("0x2"), [["KivoToast", "0", "VOL 105%", ""], ["KivoToast", "0", "VOL MUTE", ""]])
         # A live toast whose value moves on the ticks is not spoken again.
         kivo.command("seek 5")
+        kivo.wait_for_log(r"^toast_paint \d+ .*label=SEEK value=96%")
         kivo.command("set time-pos 1000")
         kivo.wait_for_log(r"^toast_paint \d+ .*label=SEEK value=26%")
         time.sleep(0.5)

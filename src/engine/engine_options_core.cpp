@@ -43,6 +43,10 @@ EngineOptions engineStartOptions(const EngineStartInputs& in) {
     if (!in.resumeFolder.empty()) options.emplace_back("watch-later-directory", in.resumeFolder);
     options.emplace_back("screenshot-format", "png");
     options.emplace_back("wid", std::to_string(in.pictureWindow));
+    // Left to itself the engine tries its Direct3D 11 and OpenGL outputs first, which under Wine
+    // cannot compile their shaders or draw only in software: half a second before it settles on
+    // Direct3D 9, for every file.
+    if (in.direct3d9Output) options.emplace_back("vo", "direct3d");
     if (in.testMode) options.emplace_back("ao", "null");
     return options;
 }

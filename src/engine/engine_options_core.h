@@ -15,6 +15,7 @@ struct EngineStartInputs {
     std::string resumeFolder;   // UTF-8, empty when there is none
     long long pictureWindow;    // handle of the picture window, as a number
     bool hardwareDecoding;      // the setting asks for it and the machine likely has a decoder
+    bool direct3d9Output;       // the machine can only show pictures through Direct3D 9 (Wine)
     bool testMode;
 };
 

@@ -133,6 +133,7 @@ bool startEngine() {
     HwProbeAnswer probe = hardwareDecodingProbeAnswer();
     inputs.hardwareDecoding = appSettings().hwdec && probe == HwProbeAnswer::Yes;
     if (appSettings().hwdec && probe == HwProbeAnswer::Unknown) deferHardwareDecodingChoice();
+    inputs.direct3d9Output = runningOnWine();
     inputs.testMode = testMode;
     for (const auto& option : engineStartOptions(inputs))
         engineSetOption(handle, option.first.c_str(), option.second.c_str());

@@ -34,13 +34,6 @@ bool deviceDecodesVideo() {
     return decodes;
 }
 
-// Wine decodes no video on the graphics card (no D3D11 or DXVA2 video decoding), and bringing up its
-// Direct3D only to learn that takes half a second of CPU from the engine's own start.
-bool runningOnWine() {
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version");
-}
-
 DWORD WINAPI probeThreadMain(void*) {
     double startMs = processMs();
     bool decodes = deviceDecodesVideo();
@@ -51,8 +44,15 @@ DWORD WINAPI probeThreadMain(void*) {
 
 }  // namespace
 
+bool runningOnWine() {
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
 void startHardwareDecodingProbe() {
     if (started.exchange(true)) return;
+    // Bringing up Wine's Direct3D only to learn that it decodes nothing takes half a second of CPU
+    // from the engine's own start.
     if (runningOnWine()) {
         answer.store(int(HwProbeAnswer::No), std::memory_order_release);
         diagLog("hwdec_probe_ms=%.1f (no, wine)", processMs());

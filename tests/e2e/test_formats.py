@@ -61,5 +61,5 @@ class Formats(kivo.PlayerTest):
             self.assertEqual(self.start(folder / f"{charset}.mp4").wait_exit(60), 0)
             log = kivo.read_log()
             self.assertIn(f"sub-text=[{text}]", log)
-            self.assertRegex(log, r"hwdec=no  vo=")  # the settings' default asks for auto-safe
+            self.assertRegex(log, r"hwdec=no  vo=direct3d  ")  # the settings' default asks for auto-safe
             self.assertNotRegex(log, r"(?m)^toast ")

@@ -11,6 +11,7 @@
 #include "app/shell_register.h"
 #include "app/startup_core.h"
 #include "app/textconv.h"
+#include "engine/engine_thread.h"
 #include "engine/hw_probe.h"
 #include "engine/open_files.h"
 #include "osd/access_core.h"
@@ -175,6 +176,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
 
     if (testMode) mainClassName = L"KivoPlayerWndTest";
     if (handOverToRunningInstance(start)) return 0;
+    if (!start.files.empty()) preloadEngineLibrary();
     if (appSettings().hwdec) startHardwareDecodingProbe();  // answers while the window is made
 
     if (!registerWindowClasses()) return 1;

@@ -8,3 +8,6 @@ extern std::string engineFirstFile;
 extern std::vector<std::string> engineFurtherFiles;
 
 unsigned long __stdcall engineThreadMain(void*);
+
+// Loads the engine library on a thread of its own, ahead of the engine thread.
+void preloadEngineLibrary();

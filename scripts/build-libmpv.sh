@@ -9,14 +9,11 @@
 #
 # Everything is linked statically into the one DLL, which then imports only Windows
 # system DLLs: mpv 0.40 with ffmpeg 7.1 (every decoder, demuxer, protocol and filter, the
-# D3D11VA and DXVA2 hardware decoders), dav1d, libxml2 (DASH), libplacebo, LittleCMS 2,
-# uchardet, libass + harfbuzz + freetype + fribidi, Lua 5.2, zlib and a small iconv of our
-# own over the Windows code pages. About 20 minutes from nothing on two free cores
-# (harfbuzz 5, ffmpeg 7, dav1d 2, mpv 2 minutes); 72 minutes on two cores shared with six
-# other builds.
-# Not built: the Direct3D 11 output, whose shaderc (with glslang and SPIRV-Tools) and
-# SPIRV-Cross would add an estimated 20 to 25 minutes; the engine draws with OpenGL or
-# Direct3D 9 instead.
+# D3D11VA and DXVA2 hardware decoders), the Direct3D 11 output (shaderc with glslang and
+# SPIRV-Tools, SPIRV-Cross), dav1d, libxml2 (DASH), libplacebo, LittleCMS 2, uchardet,
+# libass + harfbuzz + freetype + fribidi, Lua 5.2, zlib and a small iconv of our own over the
+# Windows code pages. 19 minutes from nothing on two cores as measured (ffmpeg 6, shaderc 5.5,
+# harfbuzz 3, mpv 1, dav1d 1 minutes); the shader compilers add about 6 of them.
 #
 # Re-runnable and cached by stage: a stage's stamp in $TOP/stamps is named by a hash of
 # the stage's own commands and of the stamps of the stages it builds on, so a change to
@@ -66,9 +63,9 @@ log() { echo "[$(date +%T)] $*" | tee -a "$LOGS/build.log"; }
 declare -A DEPS=(
   [zlib]=toolchain [freetype]=zlib [fribidi]=toolchain [harfbuzz]=freetype
   [libass]="freetype fribidi harfbuzz" [dav1d]=toolchain [libxml2]=toolchain
-  [ffmpeg]="zlib dav1d libxml2" [lua]=toolchain [lcms2]=toolchain [libplacebo]=lcms2
-  [iconv]=toolchain [uchardet]=toolchain
-  [mpv]="zlib libass ffmpeg lua libplacebo lcms2 iconv uchardet"
+  [ffmpeg]="zlib dav1d libxml2" [lua]=toolchain [lcms2]=toolchain [shaderc]=toolchain
+  [spirvcross]=toolchain [libplacebo]="lcms2 shaderc spirvcross" [iconv]=toolchain
+  [uchardet]=toolchain [mpv]="zlib libass ffmpeg lua libplacebo lcms2 iconv uchardet shaderc spirvcross"
 )
 declare -A KEYS=()
 stage_key() {
@@ -158,17 +155,23 @@ s_fetch() {
   # complete in trixie: .dsc + orig + debian diff, unpacked with dpkg-source
   "${A[@]}" source --download-only mpv/trixie ffmpeg/trixie harfbuzz/trixie libplacebo/trixie \
     dav1d/trixie uchardet/trixie lcms2/trixie libxml2/trixie || true
-  # the trixie orig tarball is there but the .dsc/.diff may 404: use the orig tarball
-  "${A[@]}" source --download-only freetype/trixie fribidi/trixie || true
+  # the trixie orig tarball is there but the .dsc/.diff may 404: use the orig tarball.
+  # shaderc, glslang, SPIRV-Tools and SPIRV-Headers are one matched set (Vulkan SDK 1.4.309).
+  # mingw-w64 12 for one header that bookworm's mingw-w64 10 lacks (see s_mpv).
+  "${A[@]}" source --download-only freetype/trixie fribidi/trixie shaderc/trixie glslang/trixie \
+    spirv-tools/trixie spirv-headers/trixie mingw-w64/trixie || true
   # libass from bookworm (0.17.1); zlib (the mingw zlib package ships no headers or
   # .a) and Lua 5.2 for mpv's built-in scripts, also from bookworm
-  mkdir -p bw; (cd bw && "${A[@]}" source --download-only libass/bookworm zlib/bookworm lua5.2/bookworm) || true
+  mkdir -p bw; (cd bw && "${A[@]}" source --download-only libass/bookworm zlib/bookworm lua5.2/bookworm \
+                                 spirv-cross/bookworm) || true
   ls -l . bw
   local missing=() g
   for g in 'mpv_0.40.*.dsc' 'ffmpeg_7.1.*.dsc' 'harfbuzz_*.dsc' 'libplacebo_7.*.dsc' \
            'dav1d_1.*.dsc' 'uchardet_*.dsc' 'lcms2_2.*.dsc' 'libxml2_*.dsc' \
            'freetype_2.*.orig.tar.*' 'fribidi_1.*.orig.tar.*' 'bw/libass_*.orig.tar.*' \
-           'bw/zlib_*.orig.tar.*' 'bw/lua5.2_*.orig.tar.*'; do
+           'bw/zlib_*.orig.tar.*' 'bw/lua5.2_*.orig.tar.*' 'shaderc_*.orig.tar.*' \
+           'glslang_*.orig.tar.*' 'spirv-tools_*.orig.tar.*' 'spirv-headers_*.orig.tar.*' \
+           'bw/spirv-cross_*.orig.tar.*' 'mingw-w64_12.*.orig.tar.*'; do
     # shellcheck disable=SC2086
     [[ -n $(newest $g) ]] || missing+=("$g")
   done
@@ -202,7 +205,10 @@ s_unpack() {
   done
   local pair
   for pair in 'freetype:freetype_2.*.orig.tar.*' 'fribidi:fribidi_1.*.orig.tar.*' \
-              'libass:bw/libass_*.orig.tar.*' 'zlib:bw/zlib_*.orig.tar.*' 'lua:bw/lua5.2_*.orig.tar.*'; do
+              'libass:bw/libass_*.orig.tar.*' 'zlib:bw/zlib_*.orig.tar.*' 'lua:bw/lua5.2_*.orig.tar.*' \
+              'shaderc:shaderc_*.orig.tar.*' 'glslang:glslang_*.orig.tar.*' \
+              'spirv-tools:spirv-tools_*.orig.tar.*' 'spirv-headers:spirv-headers_*.orig.tar.*' \
+              'spirv-cross:bw/spirv-cross_*.orig.tar.*'; do
     name=${pair%%:*}
     [[ -d $name ]] && continue
     # shellcheck disable=SC2086
@@ -425,8 +431,8 @@ s_lcms2() {
 
 s_libplacebo() {
   "${MESON_SETUP[@]}" "$BLD/libplacebo" "$SRC/libplacebo" \
-    -Dvulkan=disabled -Dopengl=enabled -Dd3d11=disabled -Dglslang=disabled \
-    -Dshaderc=disabled -Dlcms=enabled -Ddovi=enabled -Dlibdovi=disabled \
+    -Dvulkan=disabled -Dopengl=enabled -Dd3d11=enabled -Dglslang=disabled \
+    -Dshaderc=enabled -Dlcms=enabled -Ddovi=enabled -Dlibdovi=disabled \
     -Ddemos=false -Dtests=false -Dbench=false -Dfuzz=false -Dunwind=disabled \
     -Dxxhash=disabled
   ninja -C "$BLD/libplacebo" -j"$JOBS" install
@@ -599,11 +605,77 @@ s_uchardet() {
   ninja -C "$BLD/uchardet" -j"$JOBS" install
 }
 
+# The Direct3D 11 output compiles the renderer's GLSL to SPIR-V with shaderc and turns that
+# into HLSL with SPIRV-Cross. shaderc's own CMake builds glslang and SPIRV-Tools as its
+# subprojects when pointed at their trees; only the combined static library is built, which
+# leaves out the tools, tests and the SPIRV-Tools parts shaderc does not link.
+s_shaderc() {
+  rm -rf "$BLD/shaderc"
+  cmake -G Ninja -S "$SRC/shaderc" -B "$BLD/shaderc" \
+    -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR=x86_64 \
+    -DCMAKE_C_COMPILER=$HOST-gcc-posix -DCMAKE_CXX_COMPILER=$HOST-g++-posix \
+    -DCMAKE_RC_COMPILER=$HOST-windres -DCMAKE_AR="$(command -v $HOST-ar)" \
+    -DCMAKE_RANLIB="$(command -v $HOST-ranlib)" -DCMAKE_BUILD_TYPE=Release \
+    -DSHADERC_SPIRV_HEADERS_DIR="$SRC/spirv-headers" -DSHADERC_SPIRV_TOOLS_DIR="$SRC/spirv-tools" \
+    -DSHADERC_GLSLANG_DIR="$SRC/glslang" -DSHADERC_SKIP_TESTS=ON -DSHADERC_SKIP_EXAMPLES=ON \
+    -DSHADERC_SKIP_COPYRIGHT_CHECK=ON -DSHADERC_ENABLE_WERROR_COMPILE=OFF -DSPIRV_SKIP_TESTS=ON \
+    -DSPIRV_SKIP_EXECUTABLES=ON -DSPIRV_WERROR=OFF -DENABLE_GLSLANG_BINARIES=OFF \
+    -DGLSLANG_TESTS=OFF -DENABLE_CTEST=OFF
+  ninja -C "$BLD/shaderc" -j"$JOBS" shaderc_combined
+  install -d "$PREFIX/include/shaderc"
+  install -m644 "$BLD/shaderc/libshaderc/libshaderc_combined.a" "$PREFIX/lib/"
+  install -m644 "$SRC"/shaderc/libshaderc/include/shaderc/*.h "$PREFIX/include/shaderc/"
+  local version
+  version=$(basename "$(newest "$SRC"/shaderc_*.orig.tar.*)" | sed 's/^shaderc_\([0-9.]*\)\..*/\1/')
+  cat > "$PREFIX/lib/pkgconfig/shaderc.pc" <<EOF
+prefix=$PREFIX
+Name: shaderc
+Description: GLSL to SPIR-V compiler (static: shaderc, glslang, SPIRV-Tools)
+Version: ${version:-2025.2}
+Libs: -L\${prefix}/lib -lshaderc_combined -lstdc++
+Cflags: -I\${prefix}/include
+EOF
+}
+
+s_spirvcross() {
+  # Only the C API with the GLSL and HLSL back ends. The engine asks for the package under
+  # its shared name; here it is the static libraries.
+  rm -rf "$BLD/spirv-cross"
+  cmake -G Ninja -S "$SRC/spirv-cross" -B "$BLD/spirv-cross" \
+    -DCMAKE_SYSTEM_NAME=Windows -DCMAKE_SYSTEM_PROCESSOR=x86_64 \
+    -DCMAKE_C_COMPILER=$HOST-gcc-posix -DCMAKE_CXX_COMPILER=$HOST-g++-posix \
+    -DCMAKE_RC_COMPILER=$HOST-windres -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_INSTALL_LIBDIR=lib \
+    -DSPIRV_CROSS_SHARED=OFF -DSPIRV_CROSS_STATIC=ON -DSPIRV_CROSS_CLI=OFF \
+    -DSPIRV_CROSS_ENABLE_TESTS=OFF -DSPIRV_CROSS_ENABLE_MSL=OFF -DSPIRV_CROSS_ENABLE_CPP=OFF \
+    -DSPIRV_CROSS_ENABLE_REFLECT=OFF -DSPIRV_CROSS_ENABLE_UTIL=OFF
+  ninja -C "$BLD/spirv-cross" -j"$JOBS" install
+  local minor
+  minor=$(sed -n 's/^#define SPVC_C_API_VERSION_MINOR \([0-9]*\).*/\1/p' "$SRC/spirv-cross/spirv_cross_c.h")
+  cat > "$PREFIX/lib/pkgconfig/spirv-cross-c-shared.pc" <<EOF
+prefix=$PREFIX
+Name: spirv-cross-c-shared
+Description: SPIR-V to HLSL/GLSL translator, C API (static)
+Version: 0.${minor:-54}.0
+Libs: -L\${prefix}/lib -lspirv-cross-c -lspirv-cross-hlsl -lspirv-cross-glsl -lspirv-cross-core -lstdc++
+Cflags: -I\${prefix}/include/spirv_cross
+EOF
+}
+
 s_mpv() {
   # mingw-w64 10 (bookworm) lacks this Windows 10 1803 constant (value 0x2); mpv
   # retries without it when the system refuses it.
   local f=$SRC/mpv/osdep/timer-win32.c
   grep -q 'compat: mingw-w64 10' "$f" || sed -i '1i /* compat: mingw-w64 10 */\n#ifndef CREATE_WAITABLE_TIMER_HIGH_RESOLUTION\n#define CREATE_WAITABLE_TIMER_HIGH_RESOLUTION 0x00000002\n#endif' "$f"
+  # The Direct3D 11 output reads the DXGI debug queue (IDXGIInfoQueue) and names the newer
+  # DXGI colour spaces, which mingw-w64 10's headers do not declare; mingw-w64 12's two
+  # generated headers, each self-contained, do.
+  local header
+  for header in dxgidebug.h dxgicommon.h; do
+    tar xf "$(newest "$SRC"/mingw-w64_12.*.orig.tar.*)" -O --wildcards \
+      "*/mingw-w64-headers/include/$header" > "$PREFIX/include/$header"
+  done
+  grep -q IDXGIInfoQueue "$PREFIX/include/dxgidebug.h"
   # Reuse an existing configured tree (keeps the objects), else configure from scratch.
   local setup=("${MESON_SETUP[@]}")
   [[ -f $BLD/mpv/build.ninja ]] && setup=(meson setup --cross-file "$TOOLS/cross.ini" --reconfigure --clearcache)
@@ -620,8 +692,8 @@ s_mpv() {
     -Drubberband=disabled -Dsdl2=disabled -Duchardet=enabled -Dvapoursynth=disabled \
     -Dzimg=disabled -Dzlib=enabled -Dwin32-threads=enabled \
     -Dwasapi=enabled -Dopenal=disabled \
-    -Dgl=enabled -Dgl-win32=enabled -Dgl-dxinterop=auto -Dgl-dxinterop-d3d9=auto -Dd3d11=disabled \
-    -Ddirect3d=enabled -Dshaderc=disabled -Dspirv-cross=disabled -Dvulkan=disabled \
+    -Dgl=enabled -Dgl-win32=enabled -Dgl-dxinterop=auto -Dgl-dxinterop-d3d9=auto -Dd3d11=enabled \
+    -Ddirect3d=enabled -Dshaderc=enabled -Dspirv-cross=enabled -Dvulkan=disabled \
     -Degl-angle=disabled -Degl-angle-lib=disabled -Degl-angle-win32=disabled \
     -Dd3d-hwaccel=enabled -Dd3d9-hwaccel=enabled -Dcuda-hwaccel=disabled \
     -Dcuda-interop=disabled -Dvaapi=disabled -Dwin32-smtc=disabled \
@@ -642,12 +714,17 @@ s_mpv() {
 }
 
 # The licence of every library whose Debian source package is unpacked whole, as that
-# package states it (debian/copyright); the others' come with scripts/package.sh.
+# package states it (debian/copyright); for the shader compilers, built from their upstream
+# tarballs, the project's own licence file. The others' come with scripts/package.sh.
 licences() {
-  local name
+  local name pair
   mkdir -p "$1/licenses"
   for name in mpv ffmpeg harfbuzz libplacebo dav1d uchardet lcms2 libxml2; do
     cp "$SRC/$name/debian/copyright" "$1/licenses/$name.txt"
+  done
+  for pair in shaderc:LICENSE glslang:LICENSE.txt spirv-tools:LICENSE spirv-headers:LICENSE \
+              spirv-cross:LICENSE; do
+    cp "$SRC/${pair%%:*}/${pair#*:}" "$1/licenses/${pair%%:*}.txt"
   done
 }
 
@@ -666,8 +743,8 @@ publish() {
   log "engine of this recipe: $dir"
 }
 
-ALL=(sources fetch unpack toolchain zlib freetype fribidi harfbuzz libass lua lcms2 libplacebo iconv
-     uchardet dav1d libxml2 ffmpeg mpv)
+ALL=(sources fetch unpack toolchain zlib freetype fribidi harfbuzz libass lua lcms2 shaderc spirvcross
+     libplacebo iconv uchardet dav1d libxml2 ffmpeg mpv)
 if [[ ${1:-} == --keys ]]; then   # each stage's cache key, without building anything
   for s in "${ALL[@]}"; do echo "$s $(stage_key "$s")"; done
   exit 0

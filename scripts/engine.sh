@@ -11,7 +11,7 @@
 #      fails. A prebuilt engine of another recipe is left alone;
 #   2. otherwise the cached build of this recipe, in
 #      ${KIVO_CACHE:-$HOME/.cache/kivoplayer}/libmpv-win64/recipes/<SHA-256 of the recipe>;
-#   3. otherwise the recipe is run (about 20 minutes from nothing on two free cores; a changed
+#   3. otherwise the recipe is run (about 19 minutes from nothing on two cores; a changed
 #      recipe rebuilds only the stages it changed) and its result is used.
 # Set KIVO_SHARED to a folder without the engine to skip the first way.
 #
@@ -82,7 +82,7 @@ cached="$BUILD_TOP/recipes/$recipe"
 if [ -f "$cached/libmpv-2.dll" ]; then
     echo "engine: using the cached build of this recipe"
 else
-    echo "engine: building the engine of this recipe (${recipe:0:16}); about 20 minutes from nothing on two free cores"
+    echo "engine: building the engine of this recipe (${recipe:0:16}); about 19 minutes from nothing on two cores"
     TOP="$BUILD_TOP" bash "$HERE/build-libmpv.sh" || die "building libmpv failed (logs in $BUILD_TOP/logs)"
     [ -f "$cached/libmpv-2.dll" ] || die "the build finished but $cached/libmpv-2.dll does not exist"
 fi

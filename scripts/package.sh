@@ -20,6 +20,8 @@ cp LICENSE "$stage/LICENSE.txt"
 cp res/dist/ENGINE-LICENSES.txt "$stage/licenses/README.txt"
 cp /usr/share/common-licenses/GPL-2 "$stage/licenses/GPL-2.txt"
 cp /usr/share/common-licenses/LGPL-2.1 "$stage/licenses/LGPL-2.1.txt"
+cp /usr/share/common-licenses/GPL-3 "$stage/licenses/GPL-3.txt"
+cp /usr/share/common-licenses/Apache-2.0 "$stage/licenses/Apache-2.0.txt"
 
 # Each library's copyright and licence file as Debian states it: taken from the library's
 # source package by the engine build where it unpacked one whole (scripts/engine.sh puts
@@ -52,6 +54,11 @@ dav1d libdav1d6
 uchardet libuchardet0
 lcms2 liblcms2-2
 libxml2 libxml2
+shaderc libshaderc1
+glslang glslang-dev
+spirv-tools spirv-tools
+spirv-headers spirv-headers
+spirv-cross libspirv-cross-c-shared0
 LIST
 
 # Windows line ends for the texts a user opens in Notepad.

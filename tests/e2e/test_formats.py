@@ -42,6 +42,16 @@ def media():
     return folder
 
 
+class EngineOffers(kivo.unittest.TestCase):
+    def test_the_direct3d11_output_and_the_hardware_decoders(self):
+        console = kivo.BUILD / "engine" / "mpv.com"
+        offers = {option: kivo.run_quiet([kivo.WINE, str(console), "--no-config", option]).stdout.split()
+                  for option in ("--gpu-context=help", "--hwdec=help", "--vo=help")}
+        self.assertIn("d3d11", offers["--gpu-context=help"])
+        self.assertLessEqual({"d3d11va", "d3d11va-copy", "dxva2", "dxva2-copy"}, set(offers["--hwdec=help"]))
+        self.assertLessEqual({"gpu", "gpu-next", "direct3d"}, set(offers["--vo=help"]))
+
+
 class Formats(kivo.PlayerTest):
     play = info.InfoAndHelp.play
     def test_each_clip_plays_and_the_info_panel_names_its_codec(self):

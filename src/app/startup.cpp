@@ -11,7 +11,6 @@
 #include "app/shell_register.h"
 #include "app/startup_core.h"
 #include "app/textconv.h"
-#include "engine/engine_thread.h"
 #include "engine/hw_probe.h"
 #include "engine/open_files.h"
 #include "osd/access_core.h"

@@ -29,13 +29,8 @@ bool stateLinesWritten = false;
 
 void postToMain(UINT message) { PostMessageW(mainWindow, message, 0, 0); }
 
-HMODULE loadEngineLibrary() {
-    std::wstring path = exeFolder + L"\\libmpv-2.dll";
-    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-}
-
 bool loadEngineApi() {
-    HMODULE library = loadEngineLibrary();
+    HMODULE library = static_cast<HMODULE>(loadEngineLibrary());
     if (!library) {
         diagLog("LOAD_FAIL err=%lu", GetLastError());
         return false;
@@ -152,15 +147,9 @@ bool startEngine() {
 
 }  // namespace
 
-// The engine is a library of some 30 MB whose loading takes a good part of the time to the first
-// picture. Started here while the window is still being made, the engine thread's own load later
-// finds it done, or waits in the loader for it to finish.
-void preloadEngineLibrary() {
-    HANDLE thread = CreateThread(nullptr, 0, [](void*) -> DWORD {
-        loadEngineLibrary();
-        return 0;
-    }, nullptr, 0, nullptr);
-    if (thread) CloseHandle(thread);
+void* loadEngineLibrary() {
+    std::wstring path = exeFolder + L"\\libmpv-2.dll";
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 DWORD WINAPI engineThreadMain(void*) {

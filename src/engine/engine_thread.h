@@ -9,5 +9,6 @@ extern std::vector<std::string> engineFurtherFiles;
 
 unsigned long __stdcall engineThreadMain(void*);
 
-// Loads the engine library on a thread of its own, ahead of the engine thread.
-void preloadEngineLibrary();
+// The engine library beside the program, loaded (once; later calls only count up); null when it
+// cannot be loaded.
+void* loadEngineLibrary();

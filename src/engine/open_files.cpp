@@ -73,6 +73,14 @@ void showAsPlaying(const std::wstring& fullPath) {
 
 void* engineThread() { return engineThreadHandle; }
 
+void preloadEngineLibrary() {
+    HANDLE thread = CreateThread(nullptr, 0, [](void*) -> DWORD {
+        loadEngineLibrary();
+        return 0;
+    }, nullptr, 0, nullptr);
+    if (thread) CloseHandle(thread);
+}
+
 void startPlayback(const std::vector<std::wstring>& files) {
     if (files.empty()) return;
     bool engineRuns = engineRunning();

@@ -5,6 +5,12 @@
 
 void startPlayback(const std::vector<std::wstring>& files);
 
+// Loads the engine library on a thread of its own, ahead of the engine thread: it is some 40 MB,
+// and loading it takes a good part of the time to the first picture. Called while the window is
+// still being made, the engine thread's own load later finds it done, or waits in the loader for
+// it to finish.
+void preloadEngineLibrary();
+
 // Adds the files behind the queue, as full paths, without a toast.
 void queueFiles(const std::vector<std::wstring>& files);
 

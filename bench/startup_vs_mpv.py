@@ -18,13 +18,13 @@ import kivo  # noqa: E402
 # The options the program starts the engine with (default settings, one file, resume on),
 # so that the comparison measures the program and not the cost of its options.
 PROGRAM_OPTIONS = [
-    "--no-config", "--osc=no", "--input-default-bindings=no", "--input-vo-keyboard=no", "--keep-open=yes",
-    "--hwdec=auto-safe", "--af=@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]", "--idle=yes",
-    "--force-window=yes",
-    "--volume-max=200", "--sub-auto=fuzzy", "--slang=tha,th,eng,en", "--autocreate-playlist=no",
-    "--directory-filter-types=video,audio", "--directory-mode=ignore", "--osd-level=0",
-    "--cursor-autohide=2500", "--save-position-on-quit=yes", "--resume-playback=yes",
-    "--watch-later-options=start", "--write-filename-in-watch-later-config=yes", "--screenshot-format=png",
+    "--no-config", "--terminal=no", "--osc=no", "--input-default-bindings=no", "--input-vo-keyboard=no",
+    "--keep-open=yes", "--hwdec=auto-safe", "--af=@boost:lavfi=[dynaudnorm=f=250:g=15:p=0.95:m=5]", "--idle=yes",
+    "--force-window=yes", "--volume-max=200", "--sub-auto=fuzzy", "--slang=tha,th,eng,en",
+    "--reset-on-next-file=aid,sid", "--autocreate-playlist=no", "--directory-filter-types=video,audio",
+    "--directory-mode=ignore", "--osd-level=0", "--cursor-autohide=2500", "--save-position-on-quit=yes",
+    "--resume-playback=yes", "--watch-later-options=start,aid,sid,sub-delay,audio-delay",
+    "--write-filename-in-watch-later-config=yes", "--screenshot-format=png",
 ]
 
 SHARED_ENGINE = Path(os.environ.get("KIVO_SHARED", kivo.SOURCE.parent / "shared")) / "engine"

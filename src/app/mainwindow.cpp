@@ -86,6 +86,7 @@ void onPaint(HWND window) {
 
 // The first picture: the control bar, the periodic timer and the settings come up now.
 void onFirstFrame(HWND window) {
+    noteRecentFilesOfFirstOpen();
     SetFocus(window);
     if (fillScreen) recomputeFill();
     if (!hudReady) {

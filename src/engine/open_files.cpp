@@ -25,6 +25,7 @@ namespace {
 
 HANDLE engineThreadHandle = nullptr;
 wchar_t dialogBuffer[16640];
+std::vector<std::wstring> recentAfterFirstPicture;
 
 std::string utf8FullPath(const std::wstring& path) { return toUtf8(fullPathOf(path)); }
 
@@ -73,6 +74,12 @@ void showAsPlaying(const std::wstring& fullPath) {
 
 void* engineThread() { return engineThreadHandle; }
 
+void noteRecentFilesOfFirstOpen() {
+    if (recentAfterFirstPicture.empty()) return;
+    noteRecentFiles(recentAfterFirstPicture);
+    recentAfterFirstPicture.clear();
+}
+
 void preloadEngineLibrary() {
     HANDLE thread = CreateThread(nullptr, 0, [](void*) -> DWORD {
         loadEngineLibrary();
@@ -103,7 +110,15 @@ void startPlayback(const std::vector<std::wstring>& files) {
         createPictureWindow();
         engineThreadHandle = CreateThread(nullptr, 0, engineThreadMain, nullptr, 0, nullptr);
     }
-    noteRecentFiles(files);
+    // The shell's work for the recent items (COM, shell links, libraries loaded under the loader
+    // lock), run beside the engine's own start, delays the first picture by some 20 ms: the files
+    // that start the engine wait for that picture. Replaced before it came, they never played.
+    if (engineRuns) {
+        recentAfterFirstPicture.clear();
+        noteRecentFiles(files);
+    } else {
+        recentAfterFirstPicture = files;
+    }
     markFreshOpen();
     showAsPlaying(firstFull);
     if (!engineRuns) return;

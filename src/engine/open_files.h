@@ -5,6 +5,9 @@
 
 void startPlayback(const std::vector<std::wstring>& files);
 
+// The files that started the engine go to the shell's recent items once the first picture is out.
+void noteRecentFilesOfFirstOpen();
+
 // Loads the engine library on a thread of its own, ahead of the engine thread: it is some 40 MB,
 // and loading it takes a good part of the time to the first picture. Called while the window is
 // still being made, the engine thread's own load later finds it done, or waits in the loader for

@@ -219,7 +219,9 @@ LRESULT testControl(WPARAM selector, LPARAM lParam) {
 
 void afterShow(HWND window) {
     initStartScreen();
-    readWatchHistory(appSettings().resume ? resumeFolder : std::wstring());
+    // Started with a file, the start screen is already hidden and the history is read with the
+    // settings at the first picture: read now, it would only compete with the engine's start.
+    if (!engineThread()) readWatchHistory(appSettings().resume ? resumeFolder : std::wstring());
     BOOL dark = TRUE;
     DwmSetWindowAttribute(window, 20, &dark, sizeof dark);
     COLORREF border = 0x00544600;

@@ -1,13 +1,13 @@
-// Whether the program runs under Wine, whose Direct3D has neither video decoding nor a shader
-// compiler that the engine's Direct3D 11 output can use.
-bool runningOnWine();
-
 // Whether this machine has a device that decodes video. Asked once, on a thread of its own, so
 // that the engine is not sent hunting for one where there is none: under Wine or without a
 // usable GPU, mpv's own search costs half a second before the first picture.
 #pragma once
 
 enum class HwProbeAnswer { Unknown, Yes, No };
+
+// Whether the program runs under Wine, whose Direct3D has neither video decoding nor a shader
+// compiler that the engine's Direct3D 11 output can use.
+bool runningOnWine();
 
 // Starts the probe; later calls do nothing.
 void startHardwareDecodingProbe();
